@@ -2,7 +2,9 @@
 # Sets up a Debian 12 machine for Tolvemar, builds it, and then starts the program or runs the
 # tests:
 #   ./build.sh run     install what is missing, build, start "Calcolo Tolvemar CT"
-#   ./build.sh test    install what is missing, build, run every test
+#   ./build.sh test    install what is missing, build, run every test: the normal suite, the
+#                      same suite under the address and undefined-behaviour sanitizers, and a
+#                      one-minute fuzz run of the computing core
 # Packages are installed only when missing, through sudo unless already root. With CI=true the
 # build treats compiler warnings as errors.
 set -euo pipefail
@@ -12,6 +14,7 @@ packages=(
     cmake ninja-build g++ clang-format
     qt6-base-dev qt6-translations-l10n fonts-liberation2
     libbenchmark-dev
+    clang libclang-rt-14-dev
 )
 
 install_missing() {
@@ -29,22 +32,45 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+
 build() {
-    local werror=OFF
-    [ "${CI:-}" = true ] && werror=ON
-    cmake --preset default -DTOLVEMAR_WERROR="$werror" >/dev/null
-    cmake --build --preset default
+    cmake --preset "$1" -DTOLVEMAR_WERROR="$werror" >/dev/null
+    cmake --build --preset "$1"
+}
+
+# Fails on any crash, sanitizer report or broken read-back that the harness finds.
+fuzz() {
+    local corpus log status=0
+    corpus=$(mktemp -d)
+    log=$(mktemp)
+    ./build-fuzz/tests/fuzz/fee_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 \
+        "$corpus" tests/fuzz/corpus >"$log" 2>&1 || status=$?
+    if [ "$status" -eq 0 ]; then
+        grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$log"
+        echo "Fuzz run: no findings."
+    else
+        tail -n 60 "$log"
+        echo "Fuzz run: FAILED (the crashing input is saved as crash-* in $(pwd))."
+    fi
+    rm -rf "$corpus" "$log"
+    return "$status"
 }
 
 case "${1:-}" in
 run)
     install_missing
-    build
+    build default
     exec ./build/window/tolvemar
     ;;
 test)
     install_missing
-    build
+    build default
+    build sanitize
+    ctest --preset sanitize
+    build fuzz
+    fuzz
     ctest --preset default
     ;;
 *)
