@@ -15,6 +15,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n fonts-liberation2
     libbenchmark-dev
     clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev file
 )
 
 install_missing() {
