@@ -1,0 +1,46 @@
+#include "application.h"
+
+#include "version.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace tolvemar {
+
+void installFontSubstitutes() {
+    const QStringList families = QFontDatabase::families();
+    QString replacement = QStringLiteral("Liberation Sans");
+    if (!families.contains(replacement)) {
+        QFont sansSerif;
+        sansSerif.setStyleHint(QFont::SansSerif);
+        replacement = sansSerif.defaultFamily();
+    }
+    for (const QString &family : {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")}) {
+        if (!families.contains(family))
+            QFont::insertSubstitution(family, replacement);
+    }
+}
+
+bool installItalianTranslation(QApplication &app) {
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_it"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+void setUpApplication(QApplication &app) {
+    QApplication::setApplicationName(QStringLiteral("Tolvemar"));
+    // Message boxes carry this as their title.
+    QApplication::setApplicationDisplayName(QStringLiteral("Calcolo Tolvemar CT"));
+    QApplication::setApplicationVersion(QLatin1String(kVersionText));
+    installItalianTranslation(app);
+    installFontSubstitutes();
+}
+
+} // namespace tolvemar
