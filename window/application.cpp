@@ -39,6 +39,8 @@ void setUpApplication(QApplication &app) {
     // Message boxes carry this as their title.
     QApplication::setApplicationDisplayName(QStringLiteral("Calcolo Tolvemar CT"));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));
+    // Lets the desktop match the window to its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvemar.CalcoloCT"));
     installItalianTranslation(app);
     installFontSubstitutes();
 }
