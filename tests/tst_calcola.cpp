@@ -7,20 +7,6 @@
 
 using namespace fee;
 
-class TestCalcola : public QObject {
-    Q_OBJECT
-
-private slots:
-    void examples_data();
-    void examples();
-    void feeIsExactForEveryTotal();
-    void feeForFourIsOneUnitBelow3913();
-    void countedDaysMatchTheWalk_data();
-    void countedDaysMatchTheWalk();
-    void badInputWritesNothing_data();
-    void badInputWritesNothing();
-};
-
 namespace {
 
 const QLocale italian(QLocale::Italian, QLocale::Italy);
@@ -38,219 +24,230 @@ double independentFee(double total) {
 
 } // namespace
 
-void TestCalcola::examples_data() {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<ExclusionMode>("mode");
-    QTest::addColumn<QString>("daily");
-    QTest::addColumn<bool>("warning");
-    QTest::addColumn<QString>("label6");
-    QTest::addColumn<QString>("label10");
-    QTest::addColumn<QString>("label11");
+class TestCalcola : public QObject {
+    Q_OBJECT
 
-    const auto none = ExclusionMode::None;
-    const auto weekends = ExclusionMode::SaturdaysAndSundays;
-    const auto sundays = ExclusionMode::Sundays;
-    const QLocale &it = italian;
-    const QString mon3 = day(2025, 3, 3, it), fri14 = day(2025, 3, 14, it);
-    const QString sat8 = day(2025, 3, 8, it), sun9 = day(2025, 3, 9, it);
-    const QString mon10 = day(2025, 3, 10, it), wed5 = day(2025, 3, 5, it);
+private slots:
+    void examples_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<ExclusionMode>("mode");
+        QTest::addColumn<QString>("daily");
+        QTest::addColumn<bool>("warning");
+        QTest::addColumn<QString>("label6");
+        QTest::addColumn<QString>("label10");
+        QTest::addColumn<QString>("label11");
 
-    // Monday 3 to Friday 14 March 2025: 12 calendar days, two weekends, one Sunday in between.
-    QTest::newRow("it every day") << it << mon3 << fri14 << none << "2" << false << "12"
-                                  << "24"
-                                  << "202,13";
-    QTest::newRow("it weekdays") << it << mon3 << fri14 << weekends << "2" << false << "10"
-                                 << "20"
-                                 << "169,53";
-    QTest::newRow("it no Sundays") << it << mon3 << fri14 << sundays << "2" << false << "11"
-                                   << "22"
-                                   << "185,83";
-    QTest::newRow("it same day") << it << mon3 << mon3 << none << "2" << false << "1"
-                                 << "2"
-                                 << "22,83";
-    QTest::newRow("it Saturday, weekdays") << it << sat8 << sat8 << weekends << "2" << false << "0"
-                                           << "0"
-                                           << "0";
-    QTest::newRow("it Saturday, no Sundays") << it << sat8 << sat8 << sundays << "2" << false << "1"
-                                             << "2"
-                                             << "22,83";
-    QTest::newRow("it Sunday, no Sundays") << it << sun9 << sun9 << sundays << "2" << false << "0"
-                                           << "0"
-                                           << "0";
-    // Reversed dates: warned, then computed as they stand. A negative total shows no fee.
-    QTest::newRow("it reversed") << it << mon10 << wed5 << none << "2" << true << "-4"
-                                 << "-8"
-                                 << "0";
-    QTest::newRow("it reversed weekdays") << it << mon10 << wed5 << weekends << "2" << true << "0"
-                                          << "0"
-                                          << "0";
-    QTest::newRow("it reversed no Sundays") << it << mon10 << wed5 << sundays << "2" << true << "0"
-                                            << "0"
-                                            << "0";
-    QTest::newRow("it one vacazione") << it << mon3 << mon3 << none << "1" << false << "1"
-                                      << "1"
-                                      << "14,68";
-    QTest::newRow("it three") << it << mon3 << mon3 << none << "3" << false << "1"
-                              << "3"
-                              << "30,98";
-    QTest::newRow("it forty") << it << mon3 << mon3 << none << "40" << false << "1"
-                              << "40"
-                              << "332,53";
-    QTest::newRow("it half a vacazione") << it << mon3 << mon3 << none << "0,5" << false << "1"
-                                         << "0,5"
-                                         << "10,605";
-    QTest::newRow("it grouped daily") << it << mon3 << mon3 << none << " 1.000 " << false << "1"
-                                      << "1000"
-                                      << "8156,53";
-    QTest::newRow("it zero daily") << it << mon3 << fri14 << none << "0" << false << "12"
-                                   << "0"
-                                   << "0";
-    QTest::newRow("it negative daily") << it << mon3 << fri14 << none << "-2" << false << "12"
-                                       << "-24"
+        const auto none = ExclusionMode::None;
+        const auto weekends = ExclusionMode::SaturdaysAndSundays;
+        const auto sundays = ExclusionMode::Sundays;
+        const QLocale &it = italian;
+        const QString mon3 = day(2025, 3, 3, it), fri14 = day(2025, 3, 14, it);
+        const QString sat8 = day(2025, 3, 8, it), sun9 = day(2025, 3, 9, it);
+        const QString mon10 = day(2025, 3, 10, it), wed5 = day(2025, 3, 5, it);
+
+        // Monday 3 to Friday 14 March 2025: 12 calendar days, two weekends, one Sunday in between.
+        QTest::newRow("it every day") << it << mon3 << fri14 << none << "2" << false << "12"
+                                      << "24"
+                                      << "202,13";
+        QTest::newRow("it weekdays") << it << mon3 << fri14 << weekends << "2" << false << "10"
+                                     << "20"
+                                     << "169,53";
+        QTest::newRow("it no Sundays") << it << mon3 << fri14 << sundays << "2" << false << "11"
+                                       << "22"
+                                       << "185,83";
+        QTest::newRow("it same day") << it << mon3 << mon3 << none << "2" << false << "1"
+                                     << "2"
+                                     << "22,83";
+        QTest::newRow("it Saturday, weekdays")
+            << it << sat8 << sat8 << weekends << "2" << false << "0"
+            << "0"
+            << "0";
+        QTest::newRow("it Saturday, no Sundays")
+            << it << sat8 << sat8 << sundays << "2" << false << "1"
+            << "2"
+            << "22,83";
+        QTest::newRow("it Sunday, no Sundays")
+            << it << sun9 << sun9 << sundays << "2" << false << "0"
+            << "0"
+            << "0";
+        // Reversed dates: warned, then computed as they stand. A negative total shows no fee.
+        QTest::newRow("it reversed") << it << mon10 << wed5 << none << "2" << true << "-4"
+                                     << "-8"
+                                     << "0";
+        QTest::newRow("it reversed weekdays")
+            << it << mon10 << wed5 << weekends << "2" << true << "0"
+            << "0"
+            << "0";
+        QTest::newRow("it reversed no Sundays")
+            << it << mon10 << wed5 << sundays << "2" << true << "0"
+            << "0"
+            << "0";
+        QTest::newRow("it one vacazione") << it << mon3 << mon3 << none << "1" << false << "1"
+                                          << "1"
+                                          << "14,68";
+        QTest::newRow("it three") << it << mon3 << mon3 << none << "3" << false << "1"
+                                  << "3"
+                                  << "30,98";
+        QTest::newRow("it forty") << it << mon3 << mon3 << none << "40" << false << "1"
+                                  << "40"
+                                  << "332,53";
+        QTest::newRow("it half a vacazione") << it << mon3 << mon3 << none << "0,5" << false << "1"
+                                             << "0,5"
+                                             << "10,605";
+        QTest::newRow("it grouped daily") << it << mon3 << mon3 << none << " 1.000 " << false << "1"
+                                          << "1000"
+                                          << "8156,53";
+        QTest::newRow("it zero daily") << it << mon3 << fri14 << none << "0" << false << "12"
+                                       << "0"
                                        << "0";
-    // The total is read back from its 15-digit text: 3 × 0.1 shows as 0.3 and costs as 0.3.
-    QTest::newRow("it shortened total")
-        << it << mon3 << mon3 << none << "0,30000000000000004" << false << "1"
-        << "0,3"
-        << "8,975";
+        QTest::newRow("it negative daily") << it << mon3 << fri14 << none << "-2" << false << "12"
+                                           << "-24"
+                                           << "0";
+        // The total is read back from its 15-digit text: 3 × 0.1 shows as 0.3 and costs as 0.3.
+        QTest::newRow("it shortened total")
+            << it << mon3 << mon3 << none << "0,30000000000000004" << false << "1"
+            << "0,3"
+            << "8,975";
 
-    const QLocale &en = english;
-    QTest::newRow("en every day") << en << day(2025, 3, 3, en) << day(2025, 3, 14, en) << none
-                                  << "2" << false << "12"
-                                  << "24"
-                                  << "202.13";
-    QTest::newRow("en weekdays, half")
-        << en << day(2025, 3, 3, en) << day(2025, 3, 14, en) << weekends << "2.5" << false << "10"
-        << "25"
-        << "210.28";
-    QTest::newRow("en reversed") << en << day(2025, 3, 10, en) << day(2025, 3, 5, en) << none << "2"
-                                 << true << "-4"
-                                 << "-8"
-                                 << "0";
-}
-
-void TestCalcola::examples() {
-    QFETCH(QLocale, locale);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(ExclusionMode, mode);
-    QFETCH(QString, daily);
-
-    const CalcolaResult result = calcola({start, end, mode, daily}, locale);
-    QVERIFY2(!result.failed(), qPrintable(result.error));
-    QTEST(result.dateOrderWarning, "warning");
-    QTEST(result.label6, "label6");
-    QTEST(result.label10, "label10");
-    QTEST(result.label11, "label11");
-}
-
-void TestCalcola::feeIsExactForEveryTotal() {
-    const QString today = day(2025, 3, 3, italian);
-    for (int total = 1; total <= 1000; ++total) {
-        const double expected = independentFee(total);
-        QCOMPARE(qint64(std::bit_cast<quint64>(feeForTotal(total))),
-                 qint64(std::bit_cast<quint64>(expected)));
-        const auto result =
-            calcola({today, today, ExclusionMode::None, QString::number(total)}, italian);
-        QCOMPARE(result.label11, numberToText(expected, italian));
+        const QLocale &en = english;
+        QTest::newRow("en every day")
+            << en << day(2025, 3, 3, en) << day(2025, 3, 14, en) << none << "2" << false << "12"
+            << "24"
+            << "202.13";
+        QTest::newRow("en weekdays, half") << en << day(2025, 3, 3, en) << day(2025, 3, 14, en)
+                                           << weekends << "2.5" << false << "10"
+                                           << "25"
+                                           << "210.28";
+        QTest::newRow("en reversed")
+            << en << day(2025, 3, 10, en) << day(2025, 3, 5, en) << none << "2" << true << "-4"
+            << "-8"
+            << "0";
     }
-}
 
-void TestCalcola::feeForFourIsOneUnitBelow3913() {
-    const double fee = feeForTotal(4);
-    QCOMPARE(QString::number(fee, 'f', 43), "39.1299999999999954525264911353588104248046875");
-    QCOMPARE(std::nextafter(fee, 100.0), 39.13);
-    QCOMPARE(numberToText(fee, italian), "39,13");
-}
+    void examples() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(ExclusionMode, mode);
+        QFETCH(QString, daily);
 
-void TestCalcola::countedDaysMatchTheWalk_data() {
-    QTest::addColumn<ExclusionMode>("mode");
-    QTest::newRow("every day") << ExclusionMode::None;
-    QTest::newRow("weekdays") << ExclusionMode::SaturdaysAndSundays;
-    QTest::newRow("no Sundays") << ExclusionMode::Sundays;
-}
-
-void TestCalcola::countedDaysMatchTheWalk() {
-    QFETCH(ExclusionMode, mode);
-    const quint32 seed = 20250303;
-    QRandomGenerator random(seed);
-    auto randomSerial = [&random] {
-        return double(random.bounded(qint64(kFirstSerial), qint64(kLastSerial) + 1));
-    };
-    for (int i = 0; i < 3000; ++i) {
-        DateSerial start = randomSerial();
-        DateSerial end;
-        if (i % 100 == 0) {
-            end = randomSerial(); // anywhere: long spans, half of them reversed
-        } else {
-            end = std::clamp(start + double(random.bounded(-40, 4000)), kFirstSerial, kLastSerial);
-        }
-        if (i % 3 == 0) { // some with a time of day, as a clock reading would give
-            start += random.bounded(86400) / 86400.0;
-            end += random.bounded(86400) / 86400.0;
-        }
-        const qint64 walked = reference::walkCountedDays(start, end, mode);
-        QVERIFY2(countedDays(start, end, mode) == walked,
-                 qPrintable(QStringLiteral("seed %1, span %2 .. %3: %4 by the walk")
-                                .arg(seed)
-                                .arg(start, 0, 'f', 6)
-                                .arg(end, 0, 'f', 6)
-                                .arg(walked)));
+        const CalcolaResult result = calcola({start, end, mode, daily}, locale);
+        QVERIFY2(!result.failed(), qPrintable(result.error));
+        QTEST(result.dateOrderWarning, "warning");
+        QTEST(result.label6, "label6");
+        QTEST(result.label10, "label10");
+        QTEST(result.label11, "label11");
     }
-}
 
-void TestCalcola::badInputWritesNothing_data() {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<QString>("daily");
-    QTest::addColumn<QString>("quoted"); // the text the message must quote
+    void feeIsExactForEveryTotal() {
+        const QString today = day(2025, 3, 3, italian);
+        for (int total = 1; total <= 1000; ++total) {
+            const double expected = independentFee(total);
+            QCOMPARE(qint64(std::bit_cast<quint64>(feeForTotal(total))),
+                     qint64(std::bit_cast<quint64>(expected)));
+            const auto result =
+                calcola({today, today, ExclusionMode::None, QString::number(total)}, italian);
+            QCOMPARE(result.label11, numberToText(expected, italian));
+        }
+    }
 
-    const QString mon3 = day(2025, 3, 3, italian), fri14 = day(2025, 3, 14, italian);
-    for (const char *daily : {"abc", "2.5", "nan", "inf", "1e400", "1,5x"})
-        QTest::addRow("it daily %s", daily) << italian << mon3 << fri14 << daily << daily;
-    QTest::newRow("it daily empty") << italian << mon3 << fri14 << ""
-                                    << "";
-    QTest::newRow("it daily blank") << italian << mon3 << fri14 << "   "
-                                    << "";
-    // 12 days × 1e308 is beyond the largest double.
-    QTest::newRow("it total overflows") << italian << mon3 << fri14 << "1e308"
-                                        << "1e308";
-    QTest::newRow("it fee overflows") << italian << mon3 << mon3 << "1e307"
-                                      << "1e307";
-    QTest::newRow("en daily comma")
-        << english << day(2025, 3, 3, english) << day(2025, 3, 14, english) << "2,5"
-        << "2,5";
-    QTest::newRow("it start letters") << italian << "abc" << fri14 << "2"
-                                      << "abc";
-    QTest::newRow("it start empty") << italian << "" << fri14 << "2"
-                                    << "";
-    QTest::newRow("it start two-digit year") << italian << "03/03/25" << fri14 << "2"
-                                             << "03/03/25";
-    QTest::newRow("it end no such day") << italian << mon3 << "30/02/2025"
-                                        << "2"
-                                        << "30/02/2025";
-    QTest::newRow("en end in Italian")
-        << english << day(2025, 3, 3, english) << fri14 << "2" << fri14;
-}
+    void feeForFourIsOneUnitBelow3913() {
+        const double fee = feeForTotal(4);
+        QCOMPARE(QString::number(fee, 'f', 43), "39.1299999999999954525264911353588104248046875");
+        QCOMPARE(std::nextafter(fee, 100.0), 39.13);
+        QCOMPARE(numberToText(fee, italian), "39,13");
+    }
 
-void TestCalcola::badInputWritesNothing() {
-    QFETCH(QLocale, locale);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(QString, daily);
-    QFETCH(QString, quoted);
+    void countedDaysMatchTheWalk_data() {
+        QTest::addColumn<ExclusionMode>("mode");
+        QTest::newRow("every day") << ExclusionMode::None;
+        QTest::newRow("weekdays") << ExclusionMode::SaturdaysAndSundays;
+        QTest::newRow("no Sundays") << ExclusionMode::Sundays;
+    }
 
-    const CalcolaResult result = calcola({start, end, ExclusionMode::None, daily}, locale);
-    QVERIFY(result.failed());
-    QVERIFY2(result.error.contains(QStringLiteral("«%1»").arg(quoted)) || quoted.isEmpty(),
-             qPrintable(result.error));
-    QVERIFY(result.label6.isEmpty());
-    QVERIFY(result.label10.isEmpty());
-    QVERIFY(result.label11.isEmpty());
-}
+    void countedDaysMatchTheWalk() {
+        QFETCH(ExclusionMode, mode);
+        const quint32 seed = 20250303;
+        QRandomGenerator random(seed);
+        auto randomSerial = [&random] {
+            return double(random.bounded(qint64(kFirstSerial), qint64(kLastSerial) + 1));
+        };
+        for (int i = 0; i < 3000; ++i) {
+            DateSerial start = randomSerial();
+            DateSerial end;
+            if (i % 100 == 0) {
+                end = randomSerial(); // anywhere: long spans, half of them reversed
+            } else {
+                end = std::clamp(start + double(random.bounded(-40, 4000)), kFirstSerial,
+                                 kLastSerial);
+            }
+            if (i % 3 == 0) { // some with a time of day, as a clock reading would give
+                start += random.bounded(86400) / 86400.0;
+                end += random.bounded(86400) / 86400.0;
+            }
+            const qint64 walked = reference::walkCountedDays(start, end, mode);
+            QVERIFY2(countedDays(start, end, mode) == walked,
+                     qPrintable(QStringLiteral("seed %1, span %2 .. %3: %4 by the walk")
+                                    .arg(seed)
+                                    .arg(start, 0, 'f', 6)
+                                    .arg(end, 0, 'f', 6)
+                                    .arg(walked)));
+        }
+    }
+
+    void badInputWritesNothing_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("daily");
+        QTest::addColumn<QString>("quoted"); // the text the message must quote
+
+        const QString mon3 = day(2025, 3, 3, italian), fri14 = day(2025, 3, 14, italian);
+        for (const char *daily : {"abc", "2.5", "nan", "inf", "1e400", "1,5x"})
+            QTest::addRow("it daily %s", daily) << italian << mon3 << fri14 << daily << daily;
+        QTest::newRow("it daily empty") << italian << mon3 << fri14 << ""
+                                        << "";
+        QTest::newRow("it daily blank") << italian << mon3 << fri14 << "   "
+                                        << "";
+        // 12 days × 1e308 is beyond the largest double.
+        QTest::newRow("it total overflows") << italian << mon3 << fri14 << "1e308"
+                                            << "1e308";
+        QTest::newRow("it fee overflows") << italian << mon3 << mon3 << "1e307"
+                                          << "1e307";
+        QTest::newRow("en daily comma")
+            << english << day(2025, 3, 3, english) << day(2025, 3, 14, english) << "2,5"
+            << "2,5";
+        QTest::newRow("it start letters") << italian << "abc" << fri14 << "2"
+                                          << "abc";
+        QTest::newRow("it start empty") << italian << "" << fri14 << "2"
+                                        << "";
+        QTest::newRow("it start two-digit year") << italian << "03/03/25" << fri14 << "2"
+                                                 << "03/03/25";
+        QTest::newRow("it end no such day") << italian << mon3 << "30/02/2025"
+                                            << "2"
+                                            << "30/02/2025";
+        QTest::newRow("en end in Italian")
+            << english << day(2025, 3, 3, english) << fri14 << "2" << fri14;
+    }
+
+    void badInputWritesNothing() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QString, daily);
+        QFETCH(QString, quoted);
+
+        const CalcolaResult result = calcola({start, end, ExclusionMode::None, daily}, locale);
+        QVERIFY(result.failed());
+        QVERIFY2(result.error.contains(QStringLiteral("«%1»").arg(quoted)) || quoted.isEmpty(),
+                 qPrintable(result.error));
+        QVERIFY(result.label6.isEmpty());
+        QVERIFY(result.label10.isEmpty());
+        QVERIFY(result.label11.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCalcola)
 #include "tst_calcola.moc"
