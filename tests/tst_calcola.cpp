@@ -35,95 +35,42 @@ private slots:
         QTest::addColumn<ExclusionMode>("mode");
         QTest::addColumn<QString>("daily");
         QTest::addColumn<bool>("warning");
-        QTest::addColumn<QString>("label6");
-        QTest::addColumn<QString>("label10");
-        QTest::addColumn<QString>("label11");
+        QTest::addColumn<QString>("results"); // Label6, Label10, Label11
 
         const auto none = ExclusionMode::None;
         const auto weekends = ExclusionMode::SaturdaysAndSundays;
         const auto sundays = ExclusionMode::Sundays;
+        auto row = [](const char *name, const QLocale &locale, int startDay, int endDay,
+                      ExclusionMode mode, const char *daily, const char *results) {
+            QTest::newRow(name) << locale << day(2025, 3, startDay, locale)
+                                << day(2025, 3, endDay, locale) << mode << QString(daily)
+                                << (endDay < startDay) << QString(results);
+        };
         const QLocale &it = italian;
-        const QString mon3 = day(2025, 3, 3, it), fri14 = day(2025, 3, 14, it);
-        const QString sat8 = day(2025, 3, 8, it), sun9 = day(2025, 3, 9, it);
-        const QString mon10 = day(2025, 3, 10, it), wed5 = day(2025, 3, 5, it);
-
         // Monday 3 to Friday 14 March 2025: 12 calendar days, two weekends, one Sunday in between.
-        QTest::newRow("it every day") << it << mon3 << fri14 << none << "2" << false << "12"
-                                      << "24"
-                                      << "202,13";
-        QTest::newRow("it weekdays") << it << mon3 << fri14 << weekends << "2" << false << "10"
-                                     << "20"
-                                     << "169,53";
-        QTest::newRow("it no Sundays") << it << mon3 << fri14 << sundays << "2" << false << "11"
-                                       << "22"
-                                       << "185,83";
-        QTest::newRow("it same day") << it << mon3 << mon3 << none << "2" << false << "1"
-                                     << "2"
-                                     << "22,83";
-        QTest::newRow("it Saturday, weekdays")
-            << it << sat8 << sat8 << weekends << "2" << false << "0"
-            << "0"
-            << "0";
-        QTest::newRow("it Saturday, no Sundays")
-            << it << sat8 << sat8 << sundays << "2" << false << "1"
-            << "2"
-            << "22,83";
-        QTest::newRow("it Sunday, no Sundays")
-            << it << sun9 << sun9 << sundays << "2" << false << "0"
-            << "0"
-            << "0";
+        row("it every day", it, 3, 14, none, "2", "12 24 202,13");
+        row("it weekdays", it, 3, 14, weekends, "2", "10 20 169,53");
+        row("it no Sundays", it, 3, 14, sundays, "2", "11 22 185,83");
+        row("it same day", it, 3, 3, none, "2", "1 2 22,83");
+        row("it Saturday, weekdays", it, 8, 8, weekends, "2", "0 0 0");
+        row("it Saturday, no Sundays", it, 8, 8, sundays, "2", "1 2 22,83");
+        row("it Sunday, no Sundays", it, 9, 9, sundays, "2", "0 0 0");
         // Reversed dates: warned, then computed as they stand. A negative total shows no fee.
-        QTest::newRow("it reversed") << it << mon10 << wed5 << none << "2" << true << "-4"
-                                     << "-8"
-                                     << "0";
-        QTest::newRow("it reversed weekdays")
-            << it << mon10 << wed5 << weekends << "2" << true << "0"
-            << "0"
-            << "0";
-        QTest::newRow("it reversed no Sundays")
-            << it << mon10 << wed5 << sundays << "2" << true << "0"
-            << "0"
-            << "0";
-        QTest::newRow("it one vacazione") << it << mon3 << mon3 << none << "1" << false << "1"
-                                          << "1"
-                                          << "14,68";
-        QTest::newRow("it three") << it << mon3 << mon3 << none << "3" << false << "1"
-                                  << "3"
-                                  << "30,98";
-        QTest::newRow("it forty") << it << mon3 << mon3 << none << "40" << false << "1"
-                                  << "40"
-                                  << "332,53";
-        QTest::newRow("it half a vacazione") << it << mon3 << mon3 << none << "0,5" << false << "1"
-                                             << "0,5"
-                                             << "10,605";
-        QTest::newRow("it grouped daily") << it << mon3 << mon3 << none << " 1.000 " << false << "1"
-                                          << "1000"
-                                          << "8156,53";
-        QTest::newRow("it zero daily") << it << mon3 << fri14 << none << "0" << false << "12"
-                                       << "0"
-                                       << "0";
-        QTest::newRow("it negative daily") << it << mon3 << fri14 << none << "-2" << false << "12"
-                                           << "-24"
-                                           << "0";
-        // The total is read back from its 15-digit text: 3 × 0.1 shows as 0.3 and costs as 0.3.
-        QTest::newRow("it shortened total")
-            << it << mon3 << mon3 << none << "0,30000000000000004" << false << "1"
-            << "0,3"
-            << "8,975";
-
-        const QLocale &en = english;
-        QTest::newRow("en every day")
-            << en << day(2025, 3, 3, en) << day(2025, 3, 14, en) << none << "2" << false << "12"
-            << "24"
-            << "202.13";
-        QTest::newRow("en weekdays, half") << en << day(2025, 3, 3, en) << day(2025, 3, 14, en)
-                                           << weekends << "2.5" << false << "10"
-                                           << "25"
-                                           << "210.28";
-        QTest::newRow("en reversed")
-            << en << day(2025, 3, 10, en) << day(2025, 3, 5, en) << none << "2" << true << "-4"
-            << "-8"
-            << "0";
+        row("it reversed", it, 10, 5, none, "2", "-4 -8 0");
+        row("it reversed weekdays", it, 10, 5, weekends, "2", "0 0 0");
+        row("it reversed no Sundays", it, 10, 5, sundays, "2", "0 0 0");
+        row("it one vacazione", it, 3, 3, none, "1", "1 1 14,68");
+        row("it three", it, 3, 3, none, "3", "1 3 30,98");
+        row("it forty", it, 3, 3, none, "40", "1 40 332,53");
+        row("it half a vacazione", it, 3, 3, none, "0,5", "1 0,5 10,605");
+        row("it grouped daily", it, 3, 3, none, " 1.000 ", "1 1000 8156,53");
+        row("it zero daily", it, 3, 14, none, "0", "12 0 0");
+        row("it negative daily", it, 3, 14, none, "-2", "12 -24 0");
+        // The fee is costed on the total as shown: 0.30000000000000004 shows as 0,3.
+        row("it shortened total", it, 3, 3, none, "0,30000000000000004", "1 0,3 8,975");
+        row("en every day", english, 3, 14, none, "2", "12 24 202.13");
+        row("en weekdays, half", english, 3, 14, weekends, "2.5", "10 25 210.28");
+        row("en reversed", english, 10, 5, none, "2", "-4 -8 0");
     }
 
     void examples() {
@@ -136,9 +83,7 @@ private slots:
         const CalcolaResult result = calcola({start, end, mode, daily}, locale);
         QVERIFY2(!result.failed(), qPrintable(result.error));
         QTEST(result.dateOrderWarning, "warning");
-        QTEST(result.label6, "label6");
-        QTEST(result.label10, "label10");
-        QTEST(result.label11, "label11");
+        QTEST(QStringList({result.label6, result.label10, result.label11}).join(u' '), "results");
     }
 
     void feeIsExactForEveryTotal() {
@@ -204,32 +149,25 @@ private slots:
         QTest::addColumn<QString>("daily");
         QTest::addColumn<QString>("quoted"); // the text the message must quote
 
+        auto row = [](const char *name, const QLocale &locale, const QString &start,
+                      const QString &end, const char *daily, const QString &quoted) {
+            QTest::newRow(name) << locale << start << end << QString(daily) << quoted;
+        };
         const QString mon3 = day(2025, 3, 3, italian), fri14 = day(2025, 3, 14, italian);
         for (const char *daily : {"abc", "2.5", "nan", "inf", "1e400", "1,5x"})
             QTest::addRow("it daily %s", daily) << italian << mon3 << fri14 << daily << daily;
-        QTest::newRow("it daily empty") << italian << mon3 << fri14 << ""
-                                        << "";
-        QTest::newRow("it daily blank") << italian << mon3 << fri14 << "   "
-                                        << "";
+        row("it daily empty", italian, mon3, fri14, "", "");
+        row("it daily blank", italian, mon3, fri14, "   ", "");
         // 12 days × 1e308 is beyond the largest double.
-        QTest::newRow("it total overflows") << italian << mon3 << fri14 << "1e308"
-                                            << "1e308";
-        QTest::newRow("it fee overflows") << italian << mon3 << mon3 << "1e307"
-                                          << "1e307";
-        QTest::newRow("en daily comma")
-            << english << day(2025, 3, 3, english) << day(2025, 3, 14, english) << "2,5"
-            << "2,5";
-        QTest::newRow("it start letters") << italian << "abc" << fri14 << "2"
-                                          << "abc";
-        QTest::newRow("it start empty") << italian << "" << fri14 << "2"
-                                        << "";
-        QTest::newRow("it start two-digit year") << italian << "03/03/25" << fri14 << "2"
-                                                 << "03/03/25";
-        QTest::newRow("it end no such day") << italian << mon3 << "30/02/2025"
-                                            << "2"
-                                            << "30/02/2025";
-        QTest::newRow("en end in Italian")
-            << english << day(2025, 3, 3, english) << fri14 << "2" << fri14;
+        row("it total overflows", italian, mon3, fri14, "1e308", "1e308");
+        row("it fee overflows", italian, mon3, mon3, "1e307", "1e307");
+        row("en daily comma", english, day(2025, 3, 3, english), day(2025, 3, 14, english), "2,5",
+            "2,5");
+        row("it start letters", italian, "abc", fri14, "2", "abc");
+        row("it start empty", italian, "", fri14, "2", "");
+        row("it start two-digit year", italian, "03/03/25", fri14, "2", "03/03/25");
+        row("it end no such day", italian, mon3, "30/02/2025", "2", "30/02/2025");
+        row("en end in Italian", english, day(2025, 3, 3, english), fri14, "2", fri14);
     }
 
     void badInputWritesNothing() {
