@@ -8,29 +8,47 @@ using namespace fee;
 
 namespace {
 
-// A span of `days` days starting on the first supported day; 3615900 days is the whole range.
-std::pair<DateSerial, DateSerial> span(benchmark::State &state) {
-    return {kFirstSerial, kFirstSerial + double(state.range(0)) - 1};
-}
+const QLocale italian(QLocale::Italian, QLocale::Italy);
 
-// One press of "Calcola" with Saturdays and Sundays excluded: the dates and the daily
-// vacazioni read from their texts, the days counted, the results written as texts.
-void FeeRun(benchmark::State &state) {
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    const auto [start, end] = span(state);
-    const CalcolaInput input{dateToText(start, italian), dateToText(end, italian),
+// One press of "Calcola" with Saturdays and Sundays excluded, over `days` days from `first`:
+// the dates and the daily vacazioni read from their texts, the days counted, the results
+// written as texts.
+void press(benchmark::State &state, DateSerial first, const CalcolaOptions &options) {
+    const CalcolaInput input{dateToText(first, italian),
+                             dateToText(first + double(state.range(0)) - 1, italian),
                              ExclusionMode::SaturdaysAndSundays, QStringLiteral("2")};
     for (auto _ : state)
-        benchmark::DoNotOptimize(calcola(input, italian));
+        benchmark::DoNotOptimize(calcola(input, options, italian));
+}
+
+// From 1 January 100; 3615900 days is the whole range, to 31 December 9999.
+void FeeRun(benchmark::State &state) {
+    press(state, kFirstSerial, {});
 }
 BENCHMARK(FeeRun)->Arg(1)->Arg(1000)->Arg(3615900);
 
-// The day-by-day walk over the same span, for comparison.
+// From 1 January 1978, the first day the holidays are known, with the holidays and a patron
+// day left out; 2929975 days reach 31 December 9999.
+void FeeRunHolidays(benchmark::State &state) {
+    HolidayTable::instance(); // built once, before the clock runs
+    press(state, serialFromDate(QDate(kFirstHolidayYear, 1, 1)),
+          {Tariff::Ruling2025, true, PatronDay{6, 29}});
+}
+BENCHMARK(FeeRunHolidays)->Arg(1)->Arg(2929975);
+
+// What the first count with holidays pays once.
+void HolidayTableBuild(benchmark::State &state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(HolidayTable());
+}
+BENCHMARK(HolidayTableBuild)->Name("HolidayTable")->Unit(benchmark::kMillisecond);
+
+// The day-by-day walk over the whole range, for comparison.
 void DayWalk(benchmark::State &state) {
-    const auto [start, end] = span(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            reference::walkCountedDays(start, end, ExclusionMode::SaturdaysAndSundays));
+            reference::walkCountedDays(kFirstSerial, kFirstSerial + double(state.range(0)) - 1,
+                                       ExclusionMode::SaturdaysAndSundays));
 }
 BENCHMARK(DayWalk)->Arg(3615900)->Unit(benchmark::kMillisecond);
 

@@ -4,9 +4,7 @@
 
 namespace fee {
 
-namespace {
-
-bool counts(int weekday, ExclusionMode mode) {
+bool countsWeekday(int weekday, ExclusionMode mode) {
     constexpr int sunday = 1;
     constexpr int saturday = 7;
     switch (mode) {
@@ -19,6 +17,8 @@ bool counts(int weekday, ExclusionMode mode) {
     }
     return true;
 }
+
+namespace {
 
 // How many of start + 0, start + 1, ... are not later than end.
 qint64 steps(DateSerial start, DateSerial end) {
@@ -39,13 +39,20 @@ qint64 calendarDays(DateSerial start, DateSerial end) {
     return dayDifference(start, end) + 1;
 }
 
+DayRange countedRange(DateSerial start, DateSerial end, ExclusionMode mode) {
+    const qint64 first = wholeDays(start);
+    if (mode == ExclusionMode::None)
+        return {first, wholeDays(end)};
+    return {first, first + steps(start, end) - 1};
+}
+
 qint64 countedDays(DateSerial start, DateSerial end, ExclusionMode mode) {
     const qint64 n = steps(start, end);
     const int first = weekdayNumber(start);
     std::array<int, 7> inWeek{}; // inWeek[i]: whether the day i days after the start counts
     int perWeek = 0;
     for (int i = 0; i < 7; ++i) {
-        inWeek[size_t(i)] = counts((first - 1 + i) % 7 + 1, mode) ? 1 : 0;
+        inWeek[size_t(i)] = countsWeekday((first - 1 + i) % 7 + 1, mode) ? 1 : 0;
         perWeek += inWeek[size_t(i)];
     }
     qint64 total = (n / 7) * perWeek;

@@ -11,8 +11,19 @@ enum class ExclusionMode {
     Sundays,             // Monday to Saturday count
 };
 
+// Whether a day of this weekday (1 = Sunday, ..., 7 = Saturday) counts under the mode.
+bool countsWeekday(int weekday, ExclusionMode mode);
+
 // Calendar days from start to end, both included; negative when the end is earlier.
 qint64 calendarDays(DateSerial start, DateSerial end);
+
+// The whole days a count covers, from `first` to `last`: the calendar days for None, otherwise
+// the days that countedDays visits. Empty (last < first) when the end is earlier.
+struct DayRange {
+    qint64 first;
+    qint64 last;
+};
+DayRange countedRange(DateSerial start, DateSerial end, ExclusionMode mode);
 
 // Days that count under an exclusion mode, for each day from start to end stepping one day at
 // a time (start + 0, start + 1, ... up to end); 0 when the end is earlier. Constant time: whole

@@ -123,7 +123,7 @@ void TestSoak::soak() {
             const int checked = options[0]->isChecked() ? 0 : options[1]->isChecked() ? 1 : 2;
             const fee::CalcolaResult expected = fee::calcola(
                 {driver.text("Text1"), driver.text("Text2"), modes[checked], combo->currentText()},
-                locale);
+                {}, locale);
             const QString before = driver.results();
             // Alt+C waits for the button's press animation: used now and then.
             QVERIFY2(driver.pressCalcola(random.bounded(20) == 0), qPrintable(step));

@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include "conversions.h"
-#include "fee.h"
 #include "formdescription.h"
 
 #include <QButtonGroup>
@@ -186,10 +185,10 @@ Form1::Form1(Clock clock, QWidget *parent)
     Label11 = control<QLabel>(this, "Label11");
     Combo1 = control<QComboBox>(this, "Combo1");
 
-    options = new QButtonGroup(this);
-    options->addButton(Option1, int(fee::ExclusionMode::None));
-    options->addButton(Option2, int(fee::ExclusionMode::SaturdaysAndSundays));
-    options->addButton(Option3, int(fee::ExclusionMode::Sundays));
+    modes = new QButtonGroup(this);
+    modes->addButton(Option1, int(fee::ExclusionMode::None));
+    modes->addButton(Option2, int(fee::ExclusionMode::SaturdaysAndSundays));
+    modes->addButton(Option3, int(fee::ExclusionMode::Sundays));
 
     setCaptionLabel(control<QLabel>(this, "Label1"), Calendar1);
     setCaptionLabel(control<QLabel>(this, "Label2"), Calendar2);
@@ -201,7 +200,8 @@ Form1::Form1(Clock clock, QWidget *parent)
     connect(Calendar1, &QCalendarWidget::selectionChanged, this, &Form1::startDateChosen);
     connect(Calendar2, &QCalendarWidget::selectionChanged, this, &Form1::endDateChosen);
     connect(Command1, &QPushButton::clicked, this, &Form1::calcola);
-    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    // Esci closes the window that holds the form, and so ends the program.
+    connect(Command2, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void Form1::load() {
@@ -217,6 +217,10 @@ void Form1::load() {
     setCaption(Label11, fee::integerToText(0, QLocale()));
 }
 
+void Form1::setOptions(const fee::CalcolaOptions &chosen) {
+    options = chosen;
+}
+
 void Form1::startDateChosen() {
     Text1->setText(fee::dateToText(value(Calendar1), QLocale()));
     setCaption(Label3, Text1->text());
@@ -229,11 +233,11 @@ void Form1::endDateChosen() {
 
 void Form1::calcola() {
     // No option is selected only before the load handler has run.
-    const int mode = options->checkedId();
+    const int mode = modes->checkedId();
     const fee::CalcolaInput input{Text1->text(), Text2->text(),
                                   mode < 0 ? fee::ExclusionMode::None : fee::ExclusionMode(mode),
                                   Combo1->currentText()};
-    const fee::CalcolaResult result = fee::calcola(input, QLocale());
+    const fee::CalcolaResult result = fee::calcola(input, options, QLocale());
     if (result.dateOrderWarning)
         showCritical(QString::fromUtf8(fee::kDateOrderWarning));
     if (result.failed()) {
@@ -243,6 +247,7 @@ void Form1::calcola() {
     setCaption(Label6, result.label6);
     setCaption(Label10, result.label10);
     setCaption(Label11, result.label11);
+    emit computed(input, options, result);
 }
 
 void Form1::showCritical(const QString &text) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial.h"
+#include "fee.h"
 
 #include <QWidget>
 
@@ -16,9 +16,9 @@ class QRadioButton;
 
 namespace tolvemar {
 
-// The program's one window: two calendars for the assignment's dates, the exclusion mode, the
-// daily vacazioni and the results. It only reads its controls, hands them to fee::calcola and
-// writes back what comes out; every value lives in a control as text.
+// The calculator: two calendars for the assignment's dates, the exclusion mode, the daily
+// vacazioni and the results. It only reads its controls, hands them to fee::calcola and writes
+// back what comes out; every value lives in a control as text.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -32,6 +32,14 @@ public:
     // once, before the window is first shown.
     void load();
 
+    // The tariff and holidays that the next "Calcola" uses; nothing is recomputed now.
+    void setOptions(const fee::CalcolaOptions &options);
+
+signals:
+    // After every "Calcola" that wrote its results: what it read and what it wrote.
+    void computed(const fee::CalcolaInput &input, const fee::CalcolaOptions &options,
+                  const fee::CalcolaResult &result);
+
 private:
     void startDateChosen();
     void endDateChosen();
@@ -39,6 +47,7 @@ private:
     void showCritical(const QString &text);
 
     Clock clock;
+    fee::CalcolaOptions options;
     QCalendarWidget *Calendar1;
     QCalendarWidget *Calendar2;
     QPushButton *Command1;
@@ -48,7 +57,7 @@ private:
     QRadioButton *Option1;
     QRadioButton *Option2;
     QRadioButton *Option3;
-    QButtonGroup *options;
+    QButtonGroup *modes;
     QLabel *Label3;
     QLabel *Label4;
     QLabel *Label6;

@@ -1,8 +1,8 @@
 // Fuzzes the conversions and the whole "Calcola" computation under a handful of locales.
 //
-// Input: byte 0 picks the locale, byte 1 what to exercise, the rest is the text (UTF-8). For the
-// computation, bytes 2 to 9 pick the two dates (as the calendars would write them) unless the
-// text gives them itself.
+// Input: byte 0 picks the locale, byte 1 what to exercise and, for the computation, the mode and
+// the options; the rest is the text (UTF-8). For the computation, bytes 2 to 9 pick the two dates
+// (as the calendars would write them) unless the text gives them itself.
 //
 // Beyond "no crash" it checks what the program relies on: whatever a reading accepts writes and
 // reads back to the same value, and a computation gives either consistent results or an error.
@@ -69,10 +69,19 @@ DateSerial serialFrom(const uint8_t *bytes) {
     return kFirstSerial + double(qint64(raw % quint32(span)));
 }
 
-void checkCalcola(const QString &text, const uint8_t *dateBytes, int modeByte,
+// Patron days that Easter, a holiday or a weekend may share, and none.
+const std::array<std::optional<PatronDay>, 6> kPatrons{std::nullopt,     PatronDay{4, 25},
+                                                       PatronDay{6, 29}, PatronDay{4, 23},
+                                                       PatronDay{12, 7}, PatronDay{3, 26}};
+
+void checkCalcola(const QString &text, const uint8_t *dateBytes, int choice,
                   const QLocale &locale) {
     CalcolaInput input;
-    input.mode = static_cast<ExclusionMode>(modeByte % 3);
+    input.mode = static_cast<ExclusionMode>(choice % 3);
+    CalcolaOptions options;
+    options.tariff = choice / 3 % 2 ? Tariff::Ruling2025 : Tariff::Decree2002;
+    options.excludeHolidays = choice / 6 % 2;
+    options.patron = kPatrons[size_t(choice / 12 % 6)];
     const QStringList parts = text.split(u'\n');
     if (parts.size() >= 3) {
         input.text1 = parts[0];
@@ -84,25 +93,41 @@ void checkCalcola(const QString &text, const uint8_t *dateBytes, int modeByte,
         input.combo1 = text;
     }
 
-    const CalcolaResult result = calcola(input, locale);
+    const CalcolaResult result = calcola(input, options, locale);
     const bool anyLabel =
         !result.label6.isEmpty() || !result.label10.isEmpty() || !result.label11.isEmpty();
+    const auto start = textToDate(input.text1, locale);
+    const auto end = textToDate(input.text2, locale);
+    const bool before1978 = start && end && options.excludeHolidays && *start <= *end &&
+                            *start < serialFromDate(QDate(kFirstHolidayYear, 1, 1));
     if (result.failed()) {
         if (anyLabel)
             fail("error and results together", result.error);
+        if (before1978 != result.error.startsWith(u"Le festività nazionali"))
+            fail("holidays before 1978", result.error);
         return;
     }
-    if (result.label6.isEmpty() || result.label10.isEmpty() || result.label11.isEmpty())
+    if (result.label6.isEmpty() || result.label10.isEmpty() || result.label11.isEmpty() ||
+        before1978)
         fail("neither results nor an error", input.combo1);
 
-    const DateSerial start = *textToDate(input.text1, locale);
-    const DateSerial end = *textToDate(input.text2, locale);
-    if (result.dateOrderWarning != (end < start))
+    if (result.dateOrderWarning != (*end < *start))
         fail("date-order warning", input.text1 + u' ' + input.text2);
-    const qint64 days = input.mode == ExclusionMode::None ? calendarDays(start, end)
-                                                          : countedDays(start, end, input.mode);
-    if (result.label6 != integerToText(days, locale))
+    const qint64 weekdays = input.mode == ExclusionMode::None
+                                ? calendarDays(*start, *end)
+                                : countedDays(*start, *end, input.mode);
+    // The holidays left out, listed year by year over shorter spans, bounded over longer ones.
+    const qint64 leftOut = weekdays - result.days;
+    const DayRange range = countedRange(*start, *end, input.mode);
+    const qint64 years = (range.last - range.first) / 365 + 2;
+    const bool counted = options.excludeHolidays && *start <= *end;
+    if (counted && years < 50
+            ? leftOut != countedHolidays(range.first, range.last, input.mode, options.patron).size()
+            : leftOut < 0 || leftOut > (counted ? 15 * years : 0))
+        fail("holidays left out", QString::number(leftOut));
+    if (result.label6 != integerToText(result.days, locale))
         fail("counted days", result.label6);
+    const qint64 days = result.days;
 
     const auto daily = textToNumber(input.combo1, locale);
     if (!daily)
@@ -113,8 +138,8 @@ void checkCalcola(const QString &text, const uint8_t *dateBytes, int modeByte,
     const auto total = textToNumber(result.label10, locale);
     if (!total)
         fail("total does not read back", result.label10);
-    const QString fee =
-        *total > 0 ? numberToText(feeForTotal(*total), locale) : integerToText(0, locale);
+    const QString fee = *total > 0 ? numberToText(feeForTotal(*total, options.tariff), locale)
+                                   : integerToText(0, locale);
     if (result.label11 != fee)
         fail("fee", result.label11 + QStringLiteral(" instead of ") + fee);
 }
