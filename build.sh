@@ -16,6 +16,7 @@ packages=(
     libbenchmark-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
+    poppler-utils
 )
 
 install_missing() {
