@@ -1,5 +1,5 @@
 #include "application.h"
-#include "form1.h"
+#include "mainwindow.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -47,7 +47,7 @@ template <class Build> void showUntilPainted(benchmark::State &state, Build buil
 
 void WindowStartup(benchmark::State &state) {
     showUntilPainted(state, [] {
-        auto form = std::make_unique<tolvemar::Form1>();
+        auto form = std::make_unique<tolvemar::MainWindow>();
         form->load();
         return form;
     });

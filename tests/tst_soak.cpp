@@ -1,22 +1,26 @@
 #include "application.h"
 #include "conversions.h"
-#include "fee.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "windowdriver.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 // A long run of random user actions on the window: dates picked anywhere in the calendars'
-// range with the mouse and the keyboard, options switched, any text typed as the daily
-// vacazioni, "Calcola" pressed. After every press the results are what the fee engine makes of
-// the fields as they stand, or an error box was shown and the results kept; the window never
-// closes by itself. The seed is printed; TOLVEMAR_SOAK_SEED replays a run.
+// range with the mouse and the keyboard, exclusion modes and options switched, any text typed
+// as the daily vacazioni, "Calcola" pressed. After every press the results are what the fee
+// engine makes of the fields and options as they stand, or an error box was shown and the
+// results kept; the window never closes by itself. The seed is printed; TOLVEMAR_SOAK_SEED
+// replays a run.
 class TestSoak : public QObject {
     Q_OBJECT
 
@@ -44,11 +48,13 @@ QString randomText(QRandomGenerator &random) {
     return text;
 }
 
+QtMessageHandler toolkitHandler = nullptr;
+QTemporaryDir settingsDir;
+
 } // namespace
 
-QtMessageHandler toolkitHandler = nullptr;
-
 void TestSoak::initTestCase() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     tolvemar::setUpApplication(*qApp);
     // The offscreen platform says this of every message box; thousands of them would hide the
     // seed.
@@ -75,23 +81,28 @@ void TestSoak::soak() {
     qInfo("seed %u (replay with TOLVEMAR_SOAK_SEED=%u)", seed, seed);
     QRandomGenerator random(seed);
 
-    tolvemar::Form1 form;
-    form.load();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    WindowDriver driver(form);
+    tolvemar::MainWindow window;
+    window.setOptions({});
+    window.load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    WindowDriver driver(window);
     QCalendarWidget *calendars[] = {driver.child<QCalendarWidget>("Calendar1"),
                                     driver.child<QCalendarWidget>("Calendar2")};
-    QRadioButton *options[] = {driver.child<QRadioButton>("Option1"),
-                               driver.child<QRadioButton>("Option2"),
-                               driver.child<QRadioButton>("Option3")};
+    QRadioButton *modes[] = {driver.child<QRadioButton>("Option1"),
+                             driver.child<QRadioButton>("Option2"),
+                             driver.child<QRadioButton>("Option3")};
     auto *combo = driver.child<QComboBox>("Combo1");
+    QList<QAction *> options; // the two tariffs and the holidays
+    for (QAction *item : window.menuBar()->actions().at(1)->menu()->actions())
+        if (item->isCheckable())
+            options << item;
 
-    for (int action = 0; action < kActions / 3 + 1; ++action) {
+    for (int action = 0; action < kActions / 3; ++action) {
         const QString step = QStringLiteral("seed %1, action %2").arg(seed).arg(action);
         QCalendarWidget *calendar = calendars[random.bounded(2)];
         auto *days = calendar->findChild<QAbstractItemView *>("qt_calendar_calendarview");
-        switch (random.bounded(10)) {
+        switch (random.bounded(11)) {
         case 0: { // another month anywhere in the range, then a day clicked
             calendar->setCurrentPage(random.bounded(100, 10000), random.bounded(1, 13));
             const QModelIndex cell =
@@ -107,23 +118,35 @@ void TestSoak::soak() {
             break;
         }
         case 2:
-            QTest::mouseClick(options[random.bounded(3)], Qt::LeftButton);
+            QTest::mouseClick(modes[random.bounded(3)], Qt::LeftButton);
             break;
         case 3:
             QTest::keyClick(combo->lineEdit(), random.bounded(2) ? Qt::Key_Up : Qt::Key_Down);
             break;
         case 4:
         case 5:
-            driver.typeDailyVacazioni(randomText(random));
+            driver.type(randomText(random));
             break;
+        case 6: { // a tariff, the holidays, or a patron day
+            const int option = random.bounded(int(options.size()) + 1);
+            if (option < options.size()) {
+                options[option]->trigger();
+                break;
+            }
+            fee::CalcolaOptions chosen = window.options();
+            const QDate day = QDate(2001, 1, 1).addDays(random.bounded(366));
+            chosen.patron = day.year() == 2001
+                                ? std::optional(fee::PatronDay{day.month(), day.day()})
+                                : std::nullopt;
+            window.setOptions(chosen);
+            break;
+        }
         default: {
-            const fee::ExclusionMode modes[] = {fee::ExclusionMode::None,
-                                                fee::ExclusionMode::SaturdaysAndSundays,
-                                                fee::ExclusionMode::Sundays};
-            const int checked = options[0]->isChecked() ? 0 : options[1]->isChecked() ? 1 : 2;
-            const fee::CalcolaResult expected = fee::calcola(
-                {driver.text("Text1"), driver.text("Text2"), modes[checked], combo->currentText()},
-                {}, locale);
+            const int checked = modes[0]->isChecked() ? 0 : modes[1]->isChecked() ? 1 : 2;
+            const fee::CalcolaResult expected =
+                fee::calcola({driver.text("Text1"), driver.text("Text2"),
+                              fee::ExclusionMode(checked), combo->currentText()},
+                             window.options(), locale);
             const QString before = driver.results();
             // Alt+C waits for the button's press animation: used now and then.
             QVERIFY2(driver.pressCalcola(random.bounded(20) == 0), qPrintable(step));
@@ -146,7 +169,7 @@ void TestSoak::soak() {
             QVERIFY2(driver.text(i == 0 ? "Text1" : "Text2") == date, qPrintable(step));
             QVERIFY2(driver.text(i == 0 ? "Label3" : "Label4") == date, qPrintable(step));
         }
-        QVERIFY2(form.isVisible(), qPrintable(step));
+        QVERIFY2(window.isVisible(), qPrintable(step));
     }
 }
 

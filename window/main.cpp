@@ -1,5 +1,5 @@
 #include "application.h"
-#include "form1.h"
+#include "mainwindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -44,8 +44,8 @@ int main(int argc, char *argv[]) {
         icon.addFile(QStringLiteral(":/icons/tolvemar-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
-    tolvemar::Form1 form;
-    form.load();
-    form.show();
+    tolvemar::MainWindow window;
+    window.load();
+    window.show();
     return app.exec();
 }

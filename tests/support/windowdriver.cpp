@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,14 +13,13 @@
 
 #include <utility>
 
-const QString WindowDriver::kTitle = QStringLiteral("Calcolo Tolvemar CT");
 const QString WindowDriver::kOtherBox =
     QStringLiteral("a box that is not a critical box of the program");
 
-WindowDriver::WindowDriver(tolvemar::Form1 &form)
-    : form(form) {
-    boxAnswerer.callOnTimeout(this, &WindowDriver::answerBox);
-    boxAnswerer.start(1);
+WindowDriver::WindowDriver(QWidget &window)
+    : window(window) {
+    answerer.callOnTimeout(this, &WindowDriver::answer);
+    answerer.start(1);
 }
 
 QString WindowDriver::text(const char *name) const {
@@ -36,11 +36,9 @@ QString WindowDriver::results() const {
     return QStringList{text("Label6"), text("Label10"), text("Label11")}.join(QLatin1Char(' '));
 }
 
-void WindowDriver::typeDailyVacazioni(const QString &text) {
-    auto *combo = child<QComboBox>("Combo1");
-    QLineEdit *field = combo ? combo->lineEdit() : nullptr;
+void WindowDriver::type(const QString &text, QWidget *field) {
     if (!field)
-        return;
+        field = child<QComboBox>("Combo1")->lineEdit();
     QTest::mouseClick(field, Qt::LeftButton);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Delete);
@@ -62,21 +60,24 @@ void WindowDriver::typeDailyVacazioni(const QString &text) {
     }
 }
 
-// Alt+C goes to whichever control has the focus; a shortcut presses the button with a short
-// animation, so its click comes from the event loop.
+void WindowDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    if (QWidget *menu = QApplication::activePopupWidget()) {
+        QTest::keyClick(menu, key, modifiers);
+        return;
+    }
+    window.activateWindow(); // as a window manager does once a box has closed
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+// A shortcut presses the button with a short animation, so its click comes from the event loop.
 bool WindowDriver::pressCalcola(bool withAltC) {
     auto *button = child<QPushButton>("Command1");
-    if (!button)
-        return false;
     QSignalSpy clicked(button, &QPushButton::clicked);
-    if (withAltC) {
-        form.activateWindow(); // as a window manager does once a box has closed
-        if (!QTest::qWaitForWindowActive(&form) || !form.focusWidget())
-            return false;
-        QTest::keyClick(form.focusWidget(), Qt::Key_C, Qt::AltModifier);
-    } else {
+    if (withAltC)
+        key(Qt::Key_C, Qt::AltModifier);
+    else
         QTest::mouseClick(button, Qt::LeftButton);
-    }
     return !clicked.isEmpty() || clicked.wait();
 }
 
@@ -84,19 +85,27 @@ QStringList WindowDriver::takeBoxes() {
     return std::exchange(boxes, {});
 }
 
-void WindowDriver::answerBox() {
+void WindowDriver::answer() {
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal)
         return;
-    auto *box = qobject_cast<QMessageBox *>(modal);
-    QAbstractButton *ok = box ? box->button(QMessageBox::Ok) : nullptr;
-    const bool asExpected = ok && box->buttons().size() == 1 &&
-                            box->icon() == QMessageBox::Critical && box->windowTitle() == kTitle;
-    boxes.append(asExpected ? box->text() : kOtherBox);
-    if (ok)
-        ok->click();
-    else if (box)
-        box->done(0); // a box without an escape button refuses to close
-    else
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        QAbstractButton *ok = box->button(QMessageBox::Ok);
+        const bool critical = ok && box->buttons().size() == 1 &&
+                              box->icon() == QMessageBox::Critical &&
+                              box->windowTitle() == QStringLiteral("Calcolo Tolvemar CT");
+        boxes.append(critical ? box->text() : kOtherBox);
+        ok ? ok->click() : box->done(0); // a box without an escape button refuses to close
+    } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+        boxes.append(files->windowTitle());
+        files->selectFile(saveAs);
+        saveAs.isEmpty() ? files->reject() : static_cast<QDialog *>(files)->accept();
+    } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+        boxes.append(dialog->windowTitle());
+        if (fillDialog)
+            fillDialog(dialog);
+        dialog->accept();
+    } else {
         modal->close();
+    }
 }

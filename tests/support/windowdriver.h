@@ -1,25 +1,28 @@
 #pragma once
 
-#include "form1.h"
-
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
 
-// Drives Form1 the way a user does in the widget tests: real key presses and mouse clicks, and
-// every modal box answered as soon as it opens, so that none can block a test.
+#include <functional>
+
+class QDialog;
+
+// Drives the program's window the way a user does in the widget tests: real key presses and
+// mouse clicks, and every modal box or dialog answered as soon as it opens, so that none can
+// block a test.
 class WindowDriver : public QObject {
 public:
-    // The title every box of the program carries.
-    static const QString kTitle;
-    // Recorded for a box that is not a critical box with one OK button and the program's title.
+    // Recorded for a message box that is not a critical box with one OK button and the
+    // program's title.
     static const QString kOtherBox;
 
-    explicit WindowDriver(tolvemar::Form1 &form);
+    explicit WindowDriver(QWidget &window);
 
     template <typename T> T *child(const char *name) const {
-        return form.findChild<T *>(QLatin1String(name));
+        return window.findChild<T *>(QLatin1String(name));
     }
 
     // The text of a label, line edit or combo box.
@@ -28,20 +31,28 @@ public:
     // "Label6 Label10 Label11", space-separated.
     QString results() const;
 
-    // Clears Combo1's field and types `text` into it, key by key.
-    void typeDailyVacazioni(const QString &text);
+    // Clears a field (by default Combo1's) and types `text` into it, key by key.
+    void type(const QString &text, QWidget *field = nullptr);
 
     // Presses "Calcola" with the mouse, or with Alt+C from the control that has the focus;
     // false when the button was not pressed.
     [[nodiscard]] bool pressCalcola(bool withAltC);
 
-    // The texts of the boxes answered since the last call.
+    // Sends a key to the focused control of the active window, as the keyboard does.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // What a dialog other than a message box gets before it is accepted; the file dialog's
+    // answer is `saveAs`, or Cancel when that is empty.
+    std::function<void(QDialog *)> fillDialog;
+    QString saveAs;
+
+    // The message boxes (their texts) and dialogs (their titles) answered since the last call.
     QStringList takeBoxes();
 
 private:
-    void answerBox();
+    void answer();
 
-    tolvemar::Form1 &form;
-    QTimer boxAnswerer;
+    QWidget &window;
+    QTimer answerer;
     QStringList boxes;
 };

@@ -1,0 +1,217 @@
+#include "mainwindow.h"
+
+#include "output.h"
+#include "patrondialog.h"
+#include "requestdialog.h"
+#include "settings.h"
+#include "version.h"
+
+#include <QActionGroup>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QStatusBar>
+
+namespace tolvemar {
+
+QString statusText(const fee::CalcolaOptions &options) {
+    QString text = options.tariff == fee::Tariff::Ruling2025
+                       ? QStringLiteral("Tariffa dopo la sentenza n. 16/2025")
+                       : QStringLiteral("Tariffa DM 30 maggio 2002");
+    if (!options.excludeHolidays)
+        return text + QStringLiteral(" · festività non escluse");
+    text += QStringLiteral(" · festività nazionali escluse");
+    if (options.patron)
+        text += QStringLiteral(", patrono il ") + fee::patronDayText(*options.patron);
+    return text;
+}
+
+MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
+    : QMainWindow(parent)
+    , form(new Form1(std::move(clock), this))
+    , status(new QLabel(this)) {
+    setWindowTitle(form->windowTitle());
+    setCentralWidget(form);
+    // No menu title takes C or E: Alt+C and Alt+E stay with "Calcola" and "Esci".
+    createFileMenu();
+    createOptionsMenu();
+    createHelpMenu();
+    status->setAccessibleName(QStringLiteral("Opzioni di calcolo"));
+    statusBar()->addPermanentWidget(status, 1);
+    statusBar()->setSizeGripEnabled(false);
+    // Form1 keeps its size; the window is that and the two bars.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setOptions(settings::options());
+    connect(form, &Form1::computed, this,
+            [this](const fee::CalcolaInput &input, const fee::CalcolaOptions &options,
+                   const fee::CalcolaResult &result) {
+                shown = request::Computation::of(input, options, result);
+                for (QAction *action : std::as_const(requestActions))
+                    action->setEnabled(true);
+            });
+}
+
+void MainWindow::load() {
+    form->load();
+}
+
+void MainWindow::createFileMenu() {
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("&File"));
+    requestActions = {
+        menu->addAction(QStringLiteral("Copia il calcolo"),
+                        QKeySequence(QStringLiteral("Ctrl+Shift+C")), this,
+                        &MainWindow::copyComputation),
+        menu->addAction(QStringLiteral("Stampa…"), QKeySequence::Print, this,
+                        &MainWindow::printRequest),
+        menu->addAction(QStringLiteral("Esporta in PDF…"),
+                        QKeySequence(QStringLiteral("Ctrl+Shift+E")), this, &MainWindow::exportPdf),
+    };
+    for (QAction *action : std::as_const(requestActions))
+        action->setEnabled(false);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Esci"), QKeySequence(QStringLiteral("Ctrl+Q")), this,
+                    &QWidget::close);
+}
+
+void MainWindow::createOptionsMenu() {
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("&Opzioni"));
+    auto *tariffs = new QActionGroup(this);
+    decree2002 = tariffs->addAction(QStringLiteral("Tariffa del DM 30 maggio 2002: ") +
+                                    fee::tariffRates(fee::Tariff::Decree2002));
+    ruling2025 = tariffs->addAction(
+        QStringLiteral("Tariffa dopo la sentenza n. 16/2025 della Corte costituzionale: ") +
+        fee::tariffRates(fee::Tariff::Ruling2025));
+    for (QAction *tariff : {decree2002, ruling2025}) {
+        tariff->setCheckable(true);
+        menu->addAction(tariff);
+        connect(tariff, &QAction::triggered, this, [this, tariff] {
+            fee::CalcolaOptions changed = current;
+            changed.tariff =
+                tariff == ruling2025 ? fee::Tariff::Ruling2025 : fee::Tariff::Decree2002;
+            setOptions(changed);
+        });
+    }
+    menu->addSeparator();
+    excludeHolidays = menu->addAction(QStringLiteral("Escludi anche le festività nazionali"));
+    excludeHolidays->setCheckable(true);
+    connect(excludeHolidays, &QAction::triggered, this, [this](bool checked) {
+        fee::CalcolaOptions changed = current;
+        changed.excludeHolidays = checked;
+        setOptions(changed);
+    });
+    menu->addAction(QStringLiteral("Santo patrono…"), this, &MainWindow::choosePatron);
+}
+
+void MainWindow::createHelpMenu() {
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("&?"));
+    menu->addAction(QStringLiteral("Informazioni su Calcolo Tolvemar CT"), this,
+                    &MainWindow::about);
+    menu->addAction(QStringLiteral("Informazioni su Qt"), this,
+                    [this] { QMessageBox::aboutQt(this, QStringLiteral("Informazioni su Qt")); });
+}
+
+void MainWindow::setOptions(const fee::CalcolaOptions &options) {
+    const bool changed = options != current;
+    current = options;
+    decree2002->setChecked(options.tariff == fee::Tariff::Decree2002);
+    ruling2025->setChecked(options.tariff == fee::Tariff::Ruling2025);
+    excludeHolidays->setChecked(options.excludeHolidays);
+    status->setText(statusText(options));
+    form->setOptions(options);
+    if (changed)
+        settings::setOptions(options);
+}
+
+void MainWindow::choosePatron() {
+    PatronDialog dialog(current.patron, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    fee::CalcolaOptions changed = current;
+    changed.patron = dialog.patron();
+    setOptions(changed);
+}
+
+std::optional<request::Document> MainWindow::requestDocument(bool ask) {
+    request::Request fees{*shown, {}};
+    if (ask) {
+        RequestDialog dialog(*shown, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        fees.details = dialog.details();
+    }
+    const auto totals = request::totals(fees);
+    if (const QString *error = std::get_if<QString>(&totals)) {
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), *error);
+        return std::nullopt;
+    }
+    return request::describe(fees, std::get<request::Totals>(totals), QDateTime::currentDateTime());
+}
+
+void MainWindow::copyComputation() {
+    if (const auto document = requestDocument(false)) {
+        QGuiApplication::clipboard()->setMimeData(request::toMimeData(*document));
+        statusBar()->showMessage(QStringLiteral("Calcolo copiato negli appunti."), 5000);
+    }
+}
+
+void MainWindow::printRequest() {
+    const auto document = requestDocument(true);
+    if (!document)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!request::paint(*document, printer))
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
+                              QStringLiteral("La stampante non ha accettato il documento."));
+}
+
+void MainWindow::exportPdf() {
+    const auto document = requestDocument(true);
+    if (!document)
+        return;
+    const QString name = QStringLiteral("Compenso_vacazioni_%1_%2.pdf")
+                             .arg(fee::dateFromSerial(shown->start)->toString(Qt::ISODate),
+                                  fee::dateFromSerial(shown->end)->toString(Qt::ISODate));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta in PDF"),
+                                                      QDir(folder).filePath(name),
+                                                      QStringLiteral("Documenti PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (const auto error = request::savePdf(request::toPdf(*document), path))
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), *error);
+    else
+        statusBar()->showMessage(
+            QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(path)), 5000);
+}
+
+void MainWindow::about() {
+    const QString text =
+        QStringLiteral(
+            "<h3>Calcolo Tolvemar CT</h3><p>Versione %1</p>"
+            "<p>Calcola il compenso a vacazione di consulenti tecnici, periti, interpreti e "
+            "traduttori incaricati dall'autorità giudiziaria.</p>"
+            "<p>Distribuito con licenza MIT.</p><p><b>Riferimenti normativi</b></p><ul>"
+            "<li>Tariffa del 2002 (%2): %3.</li><li>Tariffa attuale (%4): %5; la sentenza ha "
+            "dichiarato illegittimo il compenso ridotto delle vacazioni successive alla prima "
+            "(art. 4, secondo comma, della legge 319/1980).</li><li>Festività nazionali: "
+            "%6.</li></ul>")
+            .arg(QLatin1String(kVersionText), fee::tariffRates(fee::Tariff::Decree2002),
+                 fee::tariffBasis(fee::Tariff::Decree2002),
+                 fee::tariffRates(fee::Tariff::Ruling2025),
+                 fee::tariffBasis(fee::Tariff::Ruling2025), fee::holidayLaws());
+    QMessageBox::about(this, QStringLiteral("Informazioni su Calcolo Tolvemar CT"), text);
+}
+
+} // namespace tolvemar

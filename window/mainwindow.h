@@ -1,0 +1,57 @@
+#pragma once
+
+#include "document.h"
+#include "form1.h"
+
+#include <QMainWindow>
+
+#include <optional>
+
+class QAction;
+class QLabel;
+
+namespace tolvemar {
+
+// The program's window: Form1 as it always was, a menu bar above it with the fee request and the
+// options, and a status line below that says which tariff and holidays the next "Calcola" uses.
+// The options are kept between runs.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Form1::Clock clock = fee::currentSerial, QWidget *parent = nullptr);
+
+    // Form1's load handler: both calendars on today, Option1, "0" as the results.
+    void load();
+
+    fee::CalcolaOptions options() const { return current; }
+    // Checks the menu items, rewrites the status line, tells Form1 and keeps the options.
+    void setOptions(const fee::CalcolaOptions &options);
+
+private:
+    void createFileMenu();
+    void createOptionsMenu();
+    void createHelpMenu();
+    void choosePatron();
+    void about();
+    // The request for the computation last shown, with the details asked for when `ask`;
+    // nothing when the user cancels or the amounts cannot be summed.
+    std::optional<request::Document> requestDocument(bool ask);
+    void copyComputation();
+    void printRequest();
+    void exportPdf();
+
+    Form1 *form;
+    QLabel *status;
+    QAction *decree2002;
+    QAction *ruling2025;
+    QAction *excludeHolidays;
+    QList<QAction *> requestActions; // enabled once a "Calcola" has succeeded
+    fee::CalcolaOptions current;
+    std::optional<request::Computation> shown;
+};
+
+// "Tariffa DM 30 maggio 2002 · festività non escluse", and the like.
+QString statusText(const fee::CalcolaOptions &options);
+
+} // namespace tolvemar
