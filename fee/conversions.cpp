@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -29,33 +30,34 @@ template <typename Table> const Table &forLocale(const QLocale &locale) {
 
 // ---- numbers -------------------------------------------------------------------------------
 
-// The locale's spellings of the parts of a plain number ("-1.5e+20").
+// The characters of a plain number ("-1.5e+20") that a locale spells its own way.
+constexpr std::array<char16_t, 4> kPlainSymbols{u'.', u'-', u'+', u'e'};
+
+// The locale's spellings of the parts of a plain number, in the order of kPlainSymbols.
 struct NumberSymbols {
     explicit NumberSymbols(const QLocale &locale);
 
-    QString decimalPoint, negativeSign, positiveSign, exponential;
+    std::array<QString, 4> written;
+    // The four as single characters, when each is one: most locales' numbers are then written
+    // in place.
+    std::optional<std::array<QChar, 4>> single;
     // For reading: each spelling, without direction marks and with ASCII digits, and the ASCII
     // character it stands for; longest first, so that a locale's "×10^" is not read as digits.
     QList<std::pair<QString, char>> readable;
 };
 
 NumberSymbols::NumberSymbols(const QLocale &locale)
-    : decimalPoint(locale.decimalPoint())
-    , negativeSign(locale.negativeSign())
-    , positiveSign(locale.positiveSign())
-    , exponential(locale.exponential()) {
-    using localetext::normalize;
+    : written{locale.decimalPoint(), locale.negativeSign(), locale.positiveSign(),
+              locale.exponential()} {
     readable = {
-        {normalize(exponential, locale), 'e'},
-        {normalize(negativeSign, locale), '-'},
-        {normalize(positiveSign, locale), '+'},
-        {normalize(decimalPoint, locale), '.'},
-        {QStringLiteral("e"), 'e'},
-        {QStringLiteral("E"), 'e'},
-        {QStringLiteral("-"), '-'},
-        {QString(QChar(0x2212)), '-'}, // the typographic minus
+        {QStringLiteral("e"), 'e'}, {QStringLiteral("E"), 'e'},
+        {QStringLiteral("-"), '-'}, {QString(QChar(0x2212)), '-'}, // the typographic minus
         {QStringLiteral("+"), '+'},
     };
+    for (size_t i = 0; i < written.size(); ++i)
+        readable.prepend({localetext::normalize(written[i], locale), char(kPlainSymbols[i])});
+    if (std::all_of(written.begin(), written.end(), [](const QString &w) { return w.size() == 1; }))
+        single = {written[0][0], written[1][0], written[2][0], written[3][0]};
     readable.removeIf([](const auto &token) { return token.first.isEmpty(); });
     std::stable_sort(readable.begin(), readable.end(),
                      [](const auto &a, const auto &b) { return a.first.size() > b.first.size(); });
@@ -129,27 +131,22 @@ std::optional<double> readPlainNumber(const QString &text, const QLocale &locale
     return parsePlain(ascii);
 }
 
-QString localizeNumber(const QString &plain, const QLocale &locale) {
+QString localizeNumber(QString plain, const QLocale &locale) {
     const NumberSymbols &symbols = forLocale<NumberSymbols>(locale);
+    auto symbol = [](QChar c) { return std::find(kPlainSymbols.begin(), kPlainSymbols.end(), c); };
+    if (symbols.single) {
+        for (QChar &c : plain) {
+            if (const auto at = symbol(c); at != kPlainSymbols.end())
+                c = (*symbols.single)[size_t(at - kPlainSymbols.begin())];
+        }
+        return localetext::localizeDigits(plain, locale);
+    }
     QString out;
     out.reserve(plain.size() + 8);
     for (QChar c : plain) {
-        switch (c.unicode()) {
-        case u'.':
-            out += symbols.decimalPoint;
-            break;
-        case u'-':
-            out += symbols.negativeSign;
-            break;
-        case u'+':
-            out += symbols.positiveSign;
-            break;
-        case u'e':
-            out += symbols.exponential;
-            break;
-        default:
-            out += c;
-        }
+        const auto at = symbol(c);
+        out += at != kPlainSymbols.end() ? symbols.written[size_t(at - kPlainSymbols.begin())]
+                                         : QString(c);
     }
     return localetext::localizeDigits(out, locale);
 }
@@ -259,10 +256,20 @@ QString numberToText(double value, const QLocale &locale) {
         value = 0; // no "-0"
     // Rounded to 15 digits, a value next to the largest double would read back as an overflow:
     // such a value keeps the digits it needs.
-    QString plain = QString::number(value, 'g', 15);
-    for (int digits = 16; std::abs(value) > 1e308 && !parsePlain(plain.toStdString()); ++digits)
-        plain = QString::number(value, 'g', digits);
-    return localizeNumber(plain, locale);
+    char plain[32];
+    std::string_view written;
+    // Whole numbers below 10^15, most counts and totals, are written as integers: the same text.
+    if (std::abs(value) < 1e15 && value == std::trunc(value)) {
+        const auto end = std::to_chars(plain, plain + sizeof plain, qint64(value));
+        written = std::string_view(plain, size_t(end.ptr - plain));
+    }
+    for (int digits = 15; written.empty() || (std::abs(value) > 1e308 && !parsePlain(written));
+         ++digits) {
+        const auto end =
+            std::to_chars(plain, plain + sizeof plain, value, std::chars_format::general, digits);
+        written = std::string_view(plain, size_t(end.ptr - plain));
+    }
+    return localizeNumber(QString::fromLatin1(written), locale);
 }
 
 std::optional<double> textToNumber(const QString &text, const QLocale &locale) {

@@ -4,20 +4,6 @@
 
 namespace fee {
 
-bool countsWeekday(int weekday, ExclusionMode mode) {
-    constexpr int sunday = 1;
-    constexpr int saturday = 7;
-    switch (mode) {
-    case ExclusionMode::None:
-        return true;
-    case ExclusionMode::SaturdaysAndSundays:
-        return weekday != saturday && weekday != sunday;
-    case ExclusionMode::Sundays:
-        return weekday != sunday;
-    }
-    return true;
-}
-
 namespace {
 
 // How many of start + 0, start + 1, ... are not later than end.

@@ -12,7 +12,19 @@ enum class ExclusionMode {
 };
 
 // Whether a day of this weekday (1 = Sunday, ..., 7 = Saturday) counts under the mode.
-bool countsWeekday(int weekday, ExclusionMode mode);
+constexpr bool countsWeekday(int weekday, ExclusionMode mode) {
+    constexpr int sunday = 1;
+    constexpr int saturday = 7;
+    switch (mode) {
+    case ExclusionMode::None:
+        return true;
+    case ExclusionMode::SaturdaysAndSundays:
+        return weekday != saturday && weekday != sunday;
+    case ExclusionMode::Sundays:
+        return weekday != sunday;
+    }
+    return true;
+}
 
 // Calendar days from start to end, both included; negative when the end is earlier.
 qint64 calendarDays(DateSerial start, DateSerial end);

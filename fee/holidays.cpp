@@ -6,6 +6,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <span>
 
 namespace fee {
 
@@ -42,7 +43,7 @@ constexpr FixedHoliday kFixedHolidays[] = {
 // Easter Sunday falls from 22 March (index 0) to 25 April (index 34).
 constexpr int kEasterDates = 35;
 int easterIndex(int month, int day) {
-    return QDate(2001, 3, 22).daysTo(QDate(2001, month, day));
+    return month == 3 ? day - 22 : month == 4 ? day + 9 : -1000;
 }
 
 // Every holiday of a year with its name, the movable ones first; a day may come twice.
@@ -67,30 +68,22 @@ int weekdayOf(QDate date) {
     return date.dayOfWeek() % 7 + 1; // Qt counts from Monday = 1, the program from Sunday = 1
 }
 
-int yearOf(qint64 day) {
-    return serialEpoch().addDays(day).year();
-}
-
-// The days of a year's holidays, each once, in order.
-QVarLengthArray<qint64, 16> holidayDays(int year, std::optional<PatronDay> patron) {
-    QVarLengthArray<qint64, 16> days;
-    forEachHoliday(year, patron, [&days](QDate date, const char *) { days.append(dayOf(date)); });
+// The days of a year's national holidays after its 1 January, each once, in order.
+QVarLengthArray<int, 16> nationalDays(int year) {
+    QVarLengthArray<int, 16> days;
+    const QDate newYear(year, 1, 1);
+    forEachHoliday(year, std::nullopt,
+                   [&](QDate date, const char *) { days.append(int(newYear.daysTo(date))); });
     std::sort(days.begin(), days.end());
     days.erase(std::unique(days.begin(), days.end()), days.end());
     return days;
 }
 
-qint64 countedInYear(int year, qint64 first, qint64 last, ExclusionMode mode,
-                     std::optional<PatronDay> patron) {
-    qint64 count = 0;
-    for (qint64 day : holidayDays(year, patron))
-        count += day >= first && day <= last && countsWeekday(weekdayNumber(double(day)), mode);
-    return count;
-}
-
-// Years are of 14 kinds: the weekday of their 1 January, and whether they are leap years.
-int yearKind(int year) {
-    return weekdayOf(QDate(year, 1, 1)) - 1 + (QDate::isLeapYear(year) ? 7 : 0);
+// The patron day's place after 1 January, in a common or a leap year.
+int patronOffset(PatronDay patron, bool leap) {
+    static constexpr std::array<int, 12> daysBefore{0,   31,  59,  90,  120, 151,
+                                                    181, 212, 243, 273, 304, 334};
+    return daysBefore[size_t(patron.month - 1)] + patron.day - 1 + (leap && patron.month > 2);
 }
 
 } // namespace
@@ -142,20 +135,32 @@ QList<Holiday> holidaysOf(int year, std::optional<PatronDay> patron) {
 }
 
 HolidayTable::HolidayTable()
-    : prefix(size_t(kLast - kFirst + 2)) {
+    : prefix(size_t(kLast - kFirst + 2))
+    , years(size_t(kLast - kFirst + 2)) {
     for (int year = kFirst; year <= kLast; ++year) {
         const size_t i = size_t(year - kFirst);
+        Year &entry = years[i];
+        entry.firstDay = dayOf(QDate(year, 1, 1));
+        entry.weekday = weekdayNumber(double(entry.firstDay));
+        entry.leap = QDate::isLeapYear(year);
+        const auto days = nationalDays(year);
+        Q_ASSERT(size_t(days.size()) <= entry.days.size());
+        entry.count = int(days.size());
+        std::copy(days.begin(), days.end(), entry.days.begin());
+
         Prefix next = prefix[i];
-        for (qint64 day : holidayDays(year, std::nullopt)) {
-            const int weekday = weekdayNumber(double(day));
+        for (int day : days) {
+            const int weekday = (entry.weekday - 1 + day) % 7 + 1;
             for (int mode = 0; mode < 3; ++mode)
                 next.national[size_t(mode)] += countsWeekday(weekday, ExclusionMode(mode));
         }
-        ++next.yearKind[size_t(yearKind(year))];
+        // Years are of 14 kinds: the weekday of their 1 January, and whether they are leap.
+        ++next.yearKind[size_t(entry.weekday - 1 + (entry.leap ? 7 : 0))];
         const QDate easter = easterSunday(year);
         ++next.easter[size_t(easterIndex(easter.month(), easter.day()))];
         prefix[i + 1] = next;
     }
+    years.back().firstDay = dayOf(QDate(kLast + 1, 1, 1)); // where the last year ends
     // patronYears relies on this: a fixed holiday among Easter's days holds in every year.
     for (const FixedHoliday &holiday : kFixedHolidays) {
         const int index = easterIndex(holiday.month, holiday.day);
@@ -169,18 +174,50 @@ const HolidayTable &HolidayTable::instance() {
     return table;
 }
 
+int HolidayTable::yearOf(qint64 day) const {
+    // 146097 days make 400 years; the estimate is at most a year off.
+    int year = kFirst + int(double(day - years.front().firstDay) * (400.0 / 146097.0));
+    year = std::clamp(year, kFirst, kLast);
+    while (years[size_t(year + 1 - kFirst)].firstDay <= day)
+        ++year;
+    while (year > kFirst && years[size_t(year - kFirst)].firstDay > day)
+        --year;
+    return year;
+}
+
+qint64 HolidayTable::inYear(int year, qint64 first, qint64 last, ExclusionMode mode,
+                            std::optional<PatronDay> patron) const {
+    const Year &entry = years[size_t(year - kFirst)];
+    // In days after 1 January, whose weekday gives every other's.
+    const qint64 from = first - entry.firstDay, to = last - entry.firstDay;
+    auto counts = [&](int day) {
+        return day >= from && day <= to && countsWeekday((entry.weekday - 1 + day) % 7 + 1, mode);
+    };
+    const auto days = std::span(entry.days).first(size_t(entry.count));
+    qint64 count = std::count_if(days.begin(), days.end(), counts);
+    if (patron) {
+        const int day = patronOffset(*patron, entry.leap);
+        count += counts(day) && std::find(days.begin(), days.end(), day) == days.end();
+    }
+    return count;
+}
+
 qint64 HolidayTable::counted(qint64 first, qint64 last, ExclusionMode mode,
                              std::optional<PatronDay> patron) const {
     if (last < first)
         return 0;
+    Q_ASSERT(first >= years.front().firstDay);
     const int firstYear = yearOf(first);
     const int lastYear = yearOf(last);
-    Q_ASSERT(firstYear >= kFirst && lastYear <= kLast);
-    if (firstYear == lastYear)
-        return countedInYear(firstYear, first, last, mode, patron);
-    return countedInYear(firstYear, first, last, mode, patron) +
-           inFullYears(firstYear + 1, lastYear - 1, mode, patron) +
-           countedInYear(lastYear, first, last, mode, patron);
+    // The years the span covers whole come from the prefix sums, the others day by day.
+    const int from = firstYear + (first != years[size_t(firstYear - kFirst)].firstDay);
+    const int to = lastYear - (last + 1 != years[size_t(lastYear + 1 - kFirst)].firstDay);
+    if (from > to) // no whole year: one year, or the ends of two
+        return inYear(firstYear, first, last, mode, patron) +
+               (lastYear != firstYear ? inYear(lastYear, first, last, mode, patron) : 0);
+    return inFullYears(from, to, mode, patron) +
+           (from != firstYear ? inYear(firstYear, first, last, mode, patron) : 0) +
+           (to != lastYear ? inYear(lastYear, first, last, mode, patron) : 0);
 }
 
 qint64 HolidayTable::inFullYears(int from, int to, ExclusionMode mode,
@@ -196,22 +233,23 @@ qint64 HolidayTable::inFullYears(int from, int to, ExclusionMode mode,
 // The years from `from` to `to` in which the patron day falls on a counted day that is no
 // national holiday.
 qint64 HolidayTable::patronYears(int from, int to, ExclusionMode mode, PatronDay patron) const {
-    auto between = [&](int a, int b, auto field) {
+    // The prefix sums of the years from `a` to `b`, within `from` to `to`: nothing when empty.
+    auto span = [&](int a, int b) -> std::optional<std::pair<const Prefix &, const Prefix &>> {
         a = std::max(a, from);
         b = std::min(b, to);
-        return a > b ? 0
-                     : qint64(field(prefix[size_t(b - kFirst + 1)]) -
-                              field(prefix[size_t(a - kFirst)]));
+        if (a > b)
+            return std::nullopt;
+        return {{prefix[size_t(b - kFirst + 1)], prefix[size_t(a - kFirst)]}};
     };
     // Years in which the patron day falls on a weekday the mode counts.
+    const int offsets[2] = {patronOffset(patron, false), patronOffset(patron, true)};
     auto countedYears = [&](int a, int b) {
         qint64 years = 0;
-        for (int kind = 0; kind < 14; ++kind) {
-            const int dayOfYear =
-                QDate(kind >= 7 ? 2000 : 2001, patron.month, patron.day).dayOfYear();
-            if (countsWeekday((kind % 7 + dayOfYear - 1) % 7 + 1, mode))
-                years +=
-                    between(a, b, [kind](const Prefix &p) { return p.yearKind[size_t(kind)]; });
+        if (const auto sums = span(a, b)) {
+            for (size_t kind = 0; kind < 14; ++kind) {
+                if (countsWeekday((kind % 7 + offsets[kind / 7]) % 7 + 1, mode))
+                    years += sums->first.yearKind[kind] - sums->second.yearKind[kind];
+            }
         }
         return years;
     };
@@ -227,11 +265,11 @@ qint64 HolidayTable::patronYears(int from, int to, ExclusionMode mode, PatronDay
     if (fixed)
         return years;
     const int index = easterIndex(patron.month, patron.day);
+    const auto sums = span(from, to);
     auto easterOn = [&](int easterDay) {
         if (easterDay < 0 || easterDay >= kEasterDates)
-            return qint64(0);
-        return between(from, to,
-                       [easterDay](const Prefix &p) { return p.easter[size_t(easterDay)]; });
+            return 0;
+        return sums->first.easter[size_t(easterDay)] - sums->second.easter[size_t(easterDay)];
     };
     constexpr int sunday = 1, monday = 2;
     if (countsWeekday(sunday, mode))
@@ -246,6 +284,7 @@ QList<Holiday> countedHolidays(qint64 first, qint64 last, ExclusionMode mode,
     QList<Holiday> counted;
     if (last < first)
         return counted;
+    const auto yearOf = [](qint64 day) { return serialEpoch().addDays(day).year(); };
     for (int year = yearOf(first); year <= yearOf(last); ++year) {
         for (const Holiday &holiday : holidaysOf(year, patron)) {
             const qint64 day = dayOf(holiday.date);

@@ -68,10 +68,23 @@ private:
         std::array<qint32, 35> easter{};
     };
 
+    // A year's national holidays, each once, as days after its 1 January.
+    struct Year {
+        qint64 firstDay = 0; // 1 January
+        int weekday = 0;     // of 1 January, 1 = Sunday
+        bool leap = false;
+        int count = 0;
+        std::array<qint16, 14> days{};
+    };
+
+    int yearOf(qint64 day) const;
+    qint64 inYear(int year, qint64 first, qint64 last, ExclusionMode mode,
+                  std::optional<PatronDay> patron) const;
     qint64 inFullYears(int from, int to, ExclusionMode mode, std::optional<PatronDay> patron) const;
     qint64 patronYears(int from, int to, ExclusionMode mode, PatronDay patron) const;
 
     std::vector<Prefix> prefix; // prefix[i]: the years before kFirstHolidayYear + i
+    std::vector<Year> years;    // years[i]: kFirstHolidayYear + i; the last, 1 January 10000
 };
 
 // The holidays from whole day `first` to `last` that fall on days the mode counts: the days a

@@ -1,5 +1,7 @@
 #include "localetext.h"
 
+#include <algorithm>
+
 namespace fee::localetext {
 
 namespace {
@@ -45,6 +47,10 @@ QString localizeDigits(const QString &ascii, const QLocale &locale) {
 
 QString normalize(const QString &text, const QLocale &locale) {
     const char32_t zero = zeroOf(locale);
+    // Most texts need nothing done: ASCII digits and no marks.
+    if (zero == U'0' && std::none_of(text.begin(), text.end(),
+                                     [](QChar c) { return isDirectionMark(c.unicode()); }))
+        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
