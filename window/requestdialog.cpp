@@ -84,6 +84,7 @@ RequestDialog::RequestDialog(const request::Computation &computation, QWidget *p
     form->addRow(QString(), expensesError);
     note = new QPlainTextEdit(this);
     note->setTabChangesFocus(true);
+    note->setFixedHeight(4 * note->fontMetrics().lineSpacing() + 12);
     field(QStringLiteral("&Note"), note);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
