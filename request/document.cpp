@@ -48,7 +48,7 @@ QList<Block> holidayBlocks(const Computation &computation) {
         return {{Block::Paragraph,
                  text + QStringLiteral(": nessuna cadeva in un giorno contato."),
                  {}}};
-    Block list{Block::Table, {}, {}};
+    Block list{Block::Fields, {}, {}};
     for (const fee::Holiday &holiday : holidays.first(std::min(holidays.size(), kListedHolidays)))
         list.rows.append({dateText(holiday.date), holiday.name});
     if (holidays.size() > kListedHolidays)
@@ -89,7 +89,7 @@ Document describe(const Request &request, const Totals &totals, const QDateTime 
         blocks.append({Block::Warning, QString::fromUtf8(fee::kDateOrderWarning), {}});
     blocks.append({Block::Title, QStringLiteral("Calcolo del compenso a vacazione"), {}});
 
-    Block given{Block::Table, {}, {}};
+    Block given{Block::Fields, {}, {}};
     for (const auto &[label, value] : {std::pair{"Consulente", details.expert},
                                        {"Ufficio giudiziario", details.court},
                                        {"Procedimento n.", details.caseNumber},
@@ -153,6 +153,7 @@ QString toPlainText(const Document &document) {
             lines << block.text;
             break;
         case Block::Table:
+        case Block::Fields:
             for (const auto &[label, value] : block.rows)
                 lines << label + QStringLiteral(": ") + value;
             break;
@@ -184,12 +185,23 @@ QString toHtml(const Document &document, bool withFooter) {
             html += QStringLiteral("<p>%1</p>\n").arg(text);
             break;
         case Block::Table:
+        case Block::Fields: {
+            const bool figures = block.kind == Block::Table;
             html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">\n");
-            for (const auto &[label, value] : block.rows)
-                html += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>\n")
-                            .arg(label.toHtmlEscaped(), value.toHtmlEscaped());
+            for (qsizetype i = 0; i < block.rows.size(); ++i) {
+                const auto &[label, value] = block.rows.at(i);
+                // The last figure is the total.
+                const QString weight = figures && i == block.rows.size() - 1
+                                           ? QStringLiteral(" style=\"font-weight:bold;\"")
+                                           : QString();
+                const QString row =
+                    figures ? QStringLiteral("<tr%3><td>%1</td><td align=\"right\">%2</td></tr>\n")
+                            : QStringLiteral("<tr%3><td width=\"35%\">%1</td><td>%2</td></tr>\n");
+                html += row.arg(label.toHtmlEscaped(), value.toHtmlEscaped(), weight);
+            }
             html += QStringLiteral("</table>\n");
             break;
+        }
         }
     }
     if (withFooter)

@@ -13,11 +13,13 @@
 namespace request {
 
 struct Block {
-    enum Kind { Warning, Title, Heading, Paragraph, Table };
+    // A Table's values are figures, aligned right, its last row their total; a list of Fields
+    // reads left to right.
+    enum Kind { Warning, Title, Heading, Paragraph, Table, Fields };
 
     Kind kind;
-    QString text;                            // all but Table
-    QList<std::pair<QString, QString>> rows; // Table: label and value
+    QString text;                            // all but Table and Fields
+    QList<std::pair<QString, QString>> rows; // Table and Fields: label and value
 };
 
 struct Document {
