@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <limits>
 
 using namespace fee;
 
@@ -12,7 +11,6 @@ namespace {
 const QLocale italian(QLocale::Italian, QLocale::Italy);
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale german(QLocale::German, QLocale::Germany);
-constexpr double refused = std::numeric_limits<double>::quiet_NaN();
 
 DateSerial serial(int year, int month, int day, QTime time = QTime(0, 0)) {
     return serialFromDateTime(QDate(year, month, day), time);
@@ -20,157 +18,116 @@ DateSerial serial(int year, int month, int day, QTime time = QTime(0, 0)) {
 
 } // namespace
 
-// Conversions in Italian first, then in locales that write "." as the decimal separator or put
-// the parts of a date in another order.
+// Values and texts under the user's regional settings: what the program writes in Italian and
+// in locales that order or separate otherwise, the texts it refuses, and, in every locale Qt
+// knows, that each text it writes reads back to its value.
 class TestConversions : public QObject {
     Q_OBJECT
 
 private slots:
-    void numberToText_data() {
+    // A NaN value: the text is refused. Otherwise the value writes as the text and reads back.
+    void texts_data() {
         QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<bool>("date");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("written"); // as the program writes the value, not only reads it
 
-        QTest::newRow("it fee for 40") << italian << 332.53000000000003 << "332,53";
-        QTest::newRow("it negative zero") << italian << -0.0 << "0";
-        QTest::newRow("it negative") << italian << -8.0 << "-8";
-        QTest::newRow("it 15 digits") << italian << 10.605 << "10,605";
-        QTest::newRow("it no grouping") << italian << 1234567.0 << "1234567";
-        QTest::newRow("it large") << italian << 1e20 << "1E+20";
-        QTest::newRow("it small") << italian << 1e-7 << "1E-07";
-        QTest::newRow("it fee for 4") << italian << 39.129999999999995 << "39,13";
-        QTest::newRow("en fee for 40") << english << 332.53000000000003 << "332.53";
-        QTest::newRow("de half") << german << 0.5 << "0,5";
-    }
-
-    void numberToText() {
-        QFETCH(QLocale, locale);
-        QFETCH(double, value);
-        QFETCH(QString, text);
-        QCOMPARE(fee::numberToText(value, locale), text);
-    }
-
-    // A NaN value: the text is no number.
-    void textToNumber_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-
-        QTest::newRow("it decimal") << italian << "2,5" << 2.5;
-        QTest::newRow("it grouped") << italian << "1.234,5" << 1234.5;
-        QTest::newRow("it blanks") << italian << "  12 " << 12.0;
-        QTest::newRow("it exponent") << italian << "-1E+20" << -1e20;
-        QTest::newRow("it leading separator") << italian << ",5" << 0.5;
+        const double refused = std::nan("");
+        auto number = [](const char *name, const QLocale &locale, double value, const char *text,
+                         bool written = true) {
+            QTest::newRow(name) << locale << false << value << QString(text) << written;
+        };
+        auto date = [](const char *name, const QLocale &locale, double value, const char *text) {
+            QTest::newRow(name) << locale << true << value << QString(text) << true;
+        };
+        number("fee for 40", italian, 332.53000000000003, "332,53");
+        number("15 digits", italian, 1.0 / 3, "0,333333333333333");
+        number("negative", italian, -8.0, "-8");
+        number("no grouping", italian, 1234567.0, "1234567");
+        number("large", italian, 1e20, "1E+20");
+        number("small", italian, 1e-7, "1E-07");
+        number("en fee for 40", english, 332.53000000000003, "332.53");
+        number("de half", german, 0.5, "0,5");
+        // Read, but written otherwise: grouped, blanks, a leading separator.
+        number("grouped", italian, 1234.5, "1.234,5", false);
+        number("blanks", italian, 12, "  12 ", false);
+        number("leading separator", italian, 0.5, ",5", false);
+        number("en grouped", english, 1000, "1,000", false);
         // In Italian "." only groups thousands: "2.5" is no number (it is not 25).
-        QTest::newRow("it point") << italian << "2.5" << refused;
-        QTest::newRow("it misplaced group") << italian << "1.00" << refused;
-        QTest::newRow("it empty") << italian << "" << refused;
-        QTest::newRow("it blank") << italian << "   " << refused;
-        QTest::newRow("it letters") << italian << "12abc" << refused;
-        QTest::newRow("it two separators") << italian << "1,2,3" << refused;
-        QTest::newRow("it nan") << italian << "nan" << refused;
-        QTest::newRow("it inf") << italian << "inf" << refused;
-        QTest::newRow("it beyond double") << italian << "1e400" << refused;
-        QTest::newRow("en decimal") << english << "2.5" << 2.5;
-        QTest::newRow("en grouped") << english << "1,000" << 1000.0;
-        QTest::newRow("en comma") << english << "2,5" << refused;
-        QTest::newRow("en beyond double") << english << "-1e309" << refused;
+        for (const char *text : {"2.5", "1.00", "", "   ", "12abc", "1,2,3", "nan", "inf", "1e400"})
+            number(text, italian, refused, text);
+        number("en comma", english, refused, "2,5");
+        number("en beyond double", english, refused, "-1e309");
+
+        date("it", italian, serial(2025, 3, 3), "03/03/2025");
+        date("four-digit year", italian, serial(1925, 6, 1), "01/06/1925");
+        date("with time", italian, serial(2025, 3, 3, QTime(13, 45, 7)), "03/03/2025 13:45:07");
+        date("before 1900", italian, serial(1899, 12, 29, QTime(6, 0)), "29/12/1899 06:00:00");
+        date("en", english, serial(2025, 3, 14), "3/14/2025");
+        date("de", german, serial(2000, 2, 29), "29.02.2000");
+        for (const char *text : {"03/03/25", "31/02/2025", "01/13/2025", "01/01/0099",
+                                 "03/03/2025 x", "03/03/2025 25:00:00", "2025-03-03", ""})
+            date(text, italian, refused, text);
+        date("en day first", english, refused, "14/3/2025");
     }
 
-    void textToNumber() {
+    void texts() {
         QFETCH(QLocale, locale);
-        QFETCH(QString, text);
+        QFETCH(bool, date);
         QFETCH(double, value);
-        const auto read = fee::textToNumber(text, locale);
-        QCOMPARE(read.has_value(), !std::isnan(value));
-        if (read)
-            QCOMPARE(*read, value);
-    }
-
-    // A NaN serial: the text is no date. Every other text is what the serial writes.
-    void dates_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("serial");
-
-        QTest::newRow("it") << italian << "03/03/2025" << serial(2025, 3, 3);
-        QTest::newRow("it four-digit year") << italian << "01/06/1925" << serial(1925, 6, 1);
-        QTest::newRow("it first day") << italian << "01/01/0100" << kFirstSerial;
-        QTest::newRow("it last day") << italian << "31/12/9999" << kLastSerial;
-        QTest::newRow("it with time")
-            << italian << "03/03/2025 13:45:07" << serial(2025, 3, 3, QTime(13, 45, 7));
-        QTest::newRow("it before 1900")
-            << italian << "29/12/1899 06:00:00" << serial(1899, 12, 29, QTime(6, 0));
-        QTest::newRow("it two-digit year") << italian << "03/03/25" << refused;
-        QTest::newRow("it no such day") << italian << "31/02/2025" << refused;
-        QTest::newRow("it month 13") << italian << "01/13/2025" << refused;
-        QTest::newRow("it year before 100") << italian << "01/01/0099" << refused;
-        QTest::newRow("it trailing text") << italian << "03/03/2025 x" << refused;
-        QTest::newRow("it bad time") << italian << "03/03/2025 25:00:00" << refused;
-        QTest::newRow("it other order") << italian << "2025-03-03" << refused;
-        QTest::newRow("it empty") << italian << "" << refused;
-        QTest::newRow("en") << english << "3/14/2025" << serial(2025, 3, 14);
-        QTest::newRow("en day first") << english << "14/3/2025" << refused;
-        QTest::newRow("de") << german << "29.02.2000" << serial(2000, 2, 29);
-    }
-
-    void dates() {
-        QFETCH(QLocale, locale);
         QFETCH(QString, text);
-        QFETCH(double, serial);
-        if (std::isnan(serial)) {
-            QVERIFY(!fee::textToDate(text, locale).has_value());
+        const auto read = date ? textToDate(text, locale) : textToNumber(text, locale);
+        QCOMPARE(read.has_value(), !std::isnan(value));
+        if (!read)
             return;
+        QCOMPARE(*read, value);
+        QFETCH(bool, written);
+        if (written)
+            QCOMPARE(date ? dateToText(value, locale) : numberToText(value, locale), text);
+    }
+
+    void readBack_data() {
+        QTest::addColumn<QLocale>("locale");
+        const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                      QLocale::AnyTerritory);
+        for (const QLocale &locale : locales)
+            QTest::newRow(qPrintable(locale.name())) << locale;
+    }
+
+    // Native digits, right-to-left marks, exponents written as "×10^" and all.
+    void readBack() {
+        QFETCH(QLocale, locale);
+        const DateSerial dates[] = {kFirstSerial,
+                                    kLastSerial,
+                                    serial(2000, 2, 29),
+                                    serial(1925, 6, 1, QTime(13, 45, 7)),
+                                    serial(1899, 12, 29, QTime(6, 0)),
+                                    currentSerial()};
+        for (DateSerial date : dates) {
+            const QString text = dateToText(date, locale);
+            QCOMPARE(textToDate(text, locale), std::optional<DateSerial>(date));
         }
-        QCOMPARE(fee::dateToText(serial, locale), text);
-        QCOMPARE(fee::textToDate(text, locale), std::optional<DateSerial>(serial));
-    }
+        QVERIFY(dateToText(kLastSerial + 1, locale).isEmpty());
 
-    void dayDifference_data() {
-        QTest::addColumn<double>("first");
-        QTest::addColumn<double>("second");
-        QTest::addColumn<qint64>("days");
-
-        QTest::newRow("equal") << serial(2025, 3, 3) << serial(2025, 3, 3) << qint64(0);
-        QTest::newRow("six days before") << serial(2025, 3, 10) << serial(2025, 3, 4) << qint64(-6);
-        QTest::newRow("time does not count")
-            << serial(2025, 3, 3, QTime(23, 0)) << serial(2025, 3, 4, QTime(1, 0)) << qint64(1);
-        QTest::newRow("across the epoch")
-            << serial(1899, 12, 29, QTime(12, 0)) << serial(1899, 12, 31) << qint64(2);
-        QTest::newRow("whole range") << kFirstSerial << kLastSerial << qint64(3615899);
-    }
-
-    void dayDifference() {
-        QFETCH(double, first);
-        QFETCH(double, second);
-        QFETCH(qint64, days);
-        QCOMPARE(fee::dayDifference(first, second), days);
-    }
-
-    void weekdayNumber_data() {
-        QTest::addColumn<double>("serial");
-        QTest::addColumn<int>("weekday");
-
-        QTest::newRow("epoch is a Saturday") << 0.0 << 7;
-        QTest::newRow("Sunday") << serial(2025, 3, 9) << 1;
-        QTest::newRow("Monday") << serial(2025, 3, 3) << 2;
-        QTest::newRow("Friday before the epoch") << -1.0 << 6;
-        QTest::newRow("with time") << serial(2025, 3, 8, QTime(23, 59, 59)) << 7;
-        QTest::newRow("first day, a Friday") << kFirstSerial << 6;
-    }
-
-    void weekdayNumber() {
-        QFETCH(double, serial);
-        QFETCH(int, weekday);
-        QCOMPARE(fee::weekdayNumber(serial), weekday);
-    }
-
-    void serialRange() {
-        QCOMPARE(serialFromDate(QDate(1900, 1, 1)), 2.0);
-        QVERIFY(!dateFromSerial(kFirstSerial - 1).has_value());
-        QVERIFY(!dateFromSerial(kLastSerial + 1).has_value());
-        QVERIFY(!dateFromSerial(std::nan("")).has_value());
-        QVERIFY(fee::dateToText(kLastSerial + 1, italian).isEmpty());
+        const double numbers[] = {0,
+                                  -8,
+                                  0.5,
+                                  10.605,
+                                  332.53000000000003,
+                                  1e20,
+                                  1e-7,
+                                  -0.0,
+                                  -1.7976931348623157e308,
+                                  4.9406564584124654e-324};
+        for (double number : numbers) {
+            const QString text = numberToText(number, locale);
+            const auto read = textToNumber(text, locale);
+            QVERIFY2(read.has_value(), qPrintable(text));
+            QCOMPARE(QString::number(*read, 'g', 15), QString::number(number + 0.0, 'g', 15));
+        }
+        for (qint64 integer : {qint64(0), qint64(-4), qint64(3615900)})
+            QCOMPARE(textToNumber(integerToText(integer, locale), locale), double(integer));
     }
 };
 

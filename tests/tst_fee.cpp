@@ -32,16 +32,12 @@ CalcolaOptions options(const char *flags) {
     return o;
 }
 
-PatronDay patronOfYear(QRandomGenerator &random) {
-    const QDate day = QDate(2001, 1, 1).addDays(random.bounded(365));
-    return {day.month(), day.day()};
-}
-
-// 21 March to 27 April, the days on which Easter Sunday or Monday may fall, and often 25 April,
-// a holiday of its own.
-PatronDay patronNearEaster(QRandomGenerator &random) {
-    const QDate day = random.bounded(4) == 0 ? QDate(2001, 4, 25)
-                                             : QDate(2001, 3, 21).addDays(random.bounded(38));
+// Any day of the year, or often one on which Easter Sunday or Monday may fall (21 March to 27
+// April), and then often 25 April, a holiday of its own.
+PatronDay randomPatron(QRandomGenerator &random) {
+    const QDate day = random.bounded(2)   ? QDate(2001, 1, 1).addDays(random.bounded(365))
+                      : random.bounded(4) ? QDate(2001, 3, 21).addDays(random.bounded(38))
+                                          : QDate(2001, 4, 25);
     return {day.month(), day.day()};
 }
 
@@ -77,25 +73,18 @@ private slots:
         };
         const QLocale &it = italian;
         // Monday 3 to Friday 14 March 2025: 12 calendar days, two weekends, one Sunday between.
-        const QDate mon3(2025, 3, 3), sat8(2025, 3, 8), sun9(2025, 3, 9), mon10(2025, 3, 10),
-            wed5(2025, 3, 5), fri14(2025, 3, 14);
+        const QDate mon3(2025, 3, 3), mon10(2025, 3, 10), wed5(2025, 3, 5), fri14(2025, 3, 14);
         row("every day", it, mon3, fri14, none, "2", "", "12 24 202,13");
         row("weekdays", it, mon3, fri14, weekends, "2", "", "10 20 169,53");
         row("no Sundays", it, mon3, fri14, sundays, "2", "", "11 22 185,83");
         row("weekdays, ruling", it, mon3, fri14, weekends, "2", "R", "10 20 293,6");
         row("same day", it, mon3, mon3, none, "2", "", "1 2 22,83");
-        row("Saturday, weekdays", it, sat8, sat8, weekends, "2", "", "0 0 0");
-        row("Saturday, no Sundays", it, sat8, sat8, sundays, "2", "", "1 2 22,83");
-        row("Sunday, no Sundays", it, sun9, sun9, sundays, "2", "", "0 0 0");
         // Reversed dates: warned, then computed as they stand; holidays change nothing.
         row("reversed", it, mon10, wed5, none, "2", "H", "-4 -8 0");
         row("reversed weekdays", it, mon10, wed5, weekends, "2", "", "0 0 0");
         row("reversed into 1977", it, QDate(1978, 1, 2), QDate(1977, 12, 1), sundays, "2", "H",
             "0 0 0");
-        row("one vacazione", it, mon3, mon3, none, "1", "", "1 1 14,68");
         row("half a vacazione", it, mon3, mon3, none, "0,5", "", "1 0,5 10,605");
-        row("half, ruling", it, mon3, mon3, none, "0,5", "R", "1 0,5 7,34");
-        row("grouped daily", it, mon3, mon3, none, " 1.000 ", "", "1 1000 8156,53");
         row("negative daily", it, mon3, fri14, none, "-2", "R", "12 -24 0");
         // The fee is costed on the total as shown: 0.30000000000000004 shows as 0,3.
         row("shortened total", it, mon3, mon3, none, "0,30000000000000004", "", "1 0,3 8,975");
@@ -114,7 +103,6 @@ private slots:
         row("2026, Rome, no holidays", it, QDate(2026, 6, 29), QDate(2026, 6, 29), weekends, "1",
             "P", "1 1 14,68");
         row("en weekdays", english, mon3, fri14, weekends, "2.5", "", "10 25 210.28");
-        row("en reversed", english, mon10, wed5, none, "2", "", "-4 -8 0");
     }
 
     void examples() {
@@ -161,24 +149,22 @@ private slots:
             DateSerial end = i % 50 == 0 ? randomSerial()
                                          : std::clamp(start + random.bounded(-40, 1500),
                                                       double(first), kLastSerial);
+            if (i % 5 == 0) { // whole years at either end
+                start = serialFromDate(QDate(dateFromSerial(start)->year(), 1, 1));
+                end = serialFromDate(QDate(dateFromSerial(end)->year(), 12, 31));
+            }
             if (i % 4 == 0) {
                 start += random.bounded(86400) / 86400.0;
                 end += random.bounded(86400) / 86400.0;
             }
             const ExclusionMode mode = ExclusionMode(i / 3 % 3);
             CalcolaOptions chosen = options(flags);
-            if (chosen.patron) // any day, often one that Easter or a holiday may share
-                chosen.patron = i % 2 ? patronNearEaster(random) : patronOfYear(random);
-            const QString span =
-                QStringLiteral("seed %1, row %2: %3 .. %4, patron %5")
-                    .arg(seed)
-                    .arg(i)
-                    .arg(dateToText(start, italian), dateToText(end, italian))
-                    .arg(chosen.patron ? patronDayText(*chosen.patron) : QString("-"));
+            if (chosen.patron)
+                chosen.patron = randomPatron(random);
             const CalcolaResult result = calcola(
                 {dateToText(start, italian), dateToText(end, italian), mode, "1"}, chosen, italian);
             QVERIFY2(result.days == reference::walkCountedDays(start, end, mode, chosen),
-                     qPrintable(span));
+                     qPrintable(QStringLiteral("seed %1, row %2").arg(seed).arg(i)));
         }
     }
 
@@ -254,11 +240,8 @@ private slots:
         QTest::newRow("en daily comma") << english << text({2025, 3, 3}, english)
                                         << text({2025, 3, 14}, english) << "2,5" << false << "2,5";
         QTest::newRow("start letters") << italian << "abc" << fri14 << "2" << false << "«abc»";
-        QTest::newRow("two-digit year") << italian << "03/03/25" << fri14 << "2" << false << "25»";
-        QTest::newRow("no such day") << italian << mon3 << "30/02/2025"
-                                     << "2" << false << "30/02";
-        QTest::newRow("en end in Italian")
-            << english << text({2025, 3, 3}, english) << fri14 << "2" << false << fri14;
+        QTest::newRow("end no such day") << italian << mon3 << "30/02/2025"
+                                         << "2" << false << "«30/02/2025»";
         QTest::newRow("holidays before 1978")
             << italian << text({1977, 12, 31}) << text({1978, 1, 2}) << "2" << true
             << "dal 1° gennaio 1978";

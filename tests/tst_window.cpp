@@ -4,7 +4,6 @@
 #include "requestdialog.h"
 #include "windowdriver.h"
 
-#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -24,7 +23,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <initializer_list>
 #include <memory>
 
 using tolvemar::MainWindow;
@@ -41,49 +39,42 @@ QString dateText(QDate date) {
 
 const QString kWarning = QString::fromUtf8(fee::kDateOrderWarning);
 const QString kDefaults = QStringLiteral("Tariffa DM 30 maggio 2002 · festività non escluse");
-const QDate mon3(2025, 3, 3), wed5(2025, 3, 5), sat8(2025, 3, 8), mon10(2025, 3, 10),
-    fri14(2025, 3, 14);
+const QDate mon3(2025, 3, 3), mon10(2025, 3, 10), fri14(2025, 3, 14);
 
 } // namespace
 
+// The program's window through real key presses and mouse clicks, every box answered.
 class TestWindow : public QObject {
     Q_OBJECT
 
     QTemporaryDir settingsDir;
-    std::unique_ptr<MainWindow> window;
     // Answers every box; each test compares the boxes it expected with those it answered.
     std::unique_ptr<WindowDriver> driver;
+    MainWindow *window = nullptr;
 
     void openWindow(tolvemar::Form1::Clock clock = [] { return at(QDate(2024, 1, 1)); }) {
         driver.reset();
-        window = std::make_unique<MainWindow>(std::move(clock));
-        driver = std::make_unique<WindowDriver>(*window);
-        window->load();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        driver = std::make_unique<WindowDriver>(std::move(clock));
+        window = &driver->window();
     }
     QWidget *child(const char *name) const { return driver->child<QWidget>(name); }
-    QStringList texts(std::initializer_list<const char *> names) const {
-        QStringList all;
-        for (const char *name : names)
-            all.append(driver->text(name));
-        return all;
-    }
     void setDates(QDate start, QDate end) {
         driver->child<QCalendarWidget>("Calendar1")->setSelectedDate(start);
         driver->child<QCalendarWidget>("Calendar2")->setSelectedDate(end);
     }
     QString status() const { return window->statusBar()->findChild<QLabel *>()->text(); }
     // The menu's items, "*" marking a checked one and "-" a disabled one.
-    QStringList menu(const QString &title) const {
+    QStringList menu(int index) const {
         QStringList items;
-        for (QAction *menu : window->menuBar()->actions()) {
-            if (menu->text() != title)
-                continue;
-            for (QAction *item : menu->menu()->actions())
-                items << (item->isChecked() ? "*" : !item->isEnabled() ? "-" : "") + item->text();
-        }
+        for (QAction *item : window->menuBar()->actions().at(index)->menu()->actions())
+            items << (item->isChecked() ? "*" : !item->isEnabled() ? "-" : "") + item->text();
         return items;
+    }
+    // Opens Opzioni with Alt+O, on its first item, and presses the keys.
+    void options(std::initializer_list<Qt::Key> keys) {
+        driver->key(Qt::Key_O, Qt::AltModifier);
+        for (Qt::Key key : keys)
+            driver->key(key);
     }
     QString settingsFile() const {
         return QSettings(QStringLiteral("Tolvemar"), QStringLiteral("CalcoloCT")).fileName();
@@ -92,8 +83,7 @@ class TestWindow : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(settingsDir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        tolvemar::setUpApplication(*qApp);
+        WindowDriver::setUpApplication(settingsDir.path());
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     }
 
@@ -105,7 +95,6 @@ private slots:
     void cleanup() {
         const QStringList unexpected = driver ? driver->takeBoxes() : QStringList();
         driver.reset();
-        window.reset();
         QCOMPARE(unexpected, QStringList());
     }
 
@@ -116,7 +105,8 @@ private slots:
         QTest::newRow("across midnight") << mon3 << mon3.addDays(1);
     }
 
-    // The clock is read once for each calendar. Form1 keeps its size under the menu bar.
+    // The clock is read once for each calendar; the focus starts on Calendar1 and tabs through
+    // the controls. Form1 keeps its size under the menu bar.
     void startState() {
         QFETCH(QDate, first);
         QFETCH(QDate, second);
@@ -125,7 +115,7 @@ private slots:
 
         QCOMPARE(driver->child<QCalendarWidget>("Calendar1")->selectedDate(), first);
         QCOMPARE(driver->child<QCalendarWidget>("Calendar2")->selectedDate(), second);
-        QCOMPARE(texts({"Text1", "Label3", "Text2", "Label4", "Combo1"}),
+        QCOMPARE(driver->texts({"Text1", "Label3", "Text2", "Label4", "Combo1"}),
                  (QStringList{dateText(first), dateText(first), dateText(second), dateText(second),
                               "2"}));
         QVERIFY(driver->child<QRadioButton>("Option1")->isChecked());
@@ -136,53 +126,19 @@ private slots:
                  QSize(1027, 536 + window->menuBar()->height() + window->statusBar()->height()));
         QCOMPARE(window->windowTitle(), QStringLiteral("Calcolo Tolvemar CT"));
         QCOMPARE(status(), kDefaults);
-    }
-
-    void calcola_data() {
-        QTest::addColumn<QDate>("start");
-        QTest::addColumn<QDate>("end");
-        QTest::addColumn<QString>("daily");
-        QTest::addColumn<int>("option");
-        QTest::addColumn<bool>("withAltC");
-        QTest::addColumn<int>("presses");
-        QTest::addColumn<QString>("results"); // Label6, Label10, Label11
-
-        QTest::newRow("all days, clicked")
-            << mon3 << fri14 << "2" << 1 << false << 1 << "12 24 202,13";
-        QTest::newRow("no weekends, Alt+C")
-            << mon3 << fri14 << "2" << 2 << true << 1 << "10 20 169,53";
-        QTest::newRow("no Sundays") << mon3 << fri14 << "2" << 3 << false << 1 << "11 22 185,83";
-        QTest::newRow("Saturday, no weekends") << sat8 << sat8 << "2" << 2 << true << 1 << "0 0 0";
-        QTest::newRow("one day, twice")
-            << mon3 << mon3 << "0,5" << 1 << true << 2 << "1 0,5 10,605";
-        QTest::newRow("reversed, twice") << mon10 << wed5 << "2" << 1 << false << 2 << "-4 -8 0";
-        QTest::newRow("reversed, no weekends") << mon10 << wed5 << "2" << 2 << true << 1 << "0 0 0";
-    }
-
-    // At the default options. Reversed dates warn once for each press; equal dates never do.
-    void calcola() {
-        QFETCH(QDate, start);
-        QFETCH(QDate, end);
-        QFETCH(QString, daily);
-        QFETCH(int, option);
-        QFETCH(bool, withAltC);
-        QFETCH(int, presses);
-
-        setDates(start, end);
-        const QByteArray optionName = "Option" + QByteArray::number(option);
-        QTest::mouseClick(driver->child<QRadioButton>(optionName.constData()), Qt::LeftButton);
-        driver->type(daily);
-        QCOMPARE(driver->results(), QStringLiteral("0 0 0")); // nothing computes before the press
-        for (int press = 0; press < presses; ++press)
-            QVERIFY(driver->pressCalcola(withAltC));
-
-        QTEST(driver->results(), "results");
-        QCOMPARE(driver->takeBoxes(), QStringList(start > end ? presses : 0, kWarning));
+        // The option group is one stop, at its selected button.
+        QTest::mouseClick(driver->child<QRadioButton>("Option3"), Qt::LeftButton);
+        child("Calendar1")->setFocus();
+        for (const char *next :
+             {"Calendar2", "Command1", "Option3", "Combo1", "Command2", "Calendar1"}) {
+            driver->key(Qt::Key_Tab);
+            QVERIFY2(child(next)->hasFocus(), next);
+        }
     }
 
     // One error box for each bad text; the results stay and the window goes on working. A
-    // negative total shows no fee, not the one before.
-    void badDailyVacazioni() {
+    // negative total shows no fee, not the one before. The dates come from the working fields.
+    void badInput() {
         setDates(mon3, fri14);
         QVERIFY(driver->pressCalcola(false));
         for (const QString &bad : {QStringLiteral("abc"), QString()}) {
@@ -196,102 +152,27 @@ private slots:
         driver->type(QStringLiteral("-2"));
         QVERIFY(driver->pressCalcola(true));
         QCOMPARE(driver->results(), QStringLiteral("12 -24 0"));
-    }
-
-    // "Calcola" takes the dates from the working fields, not from the calendars.
-    void datesComeFromTheWorkingFields() {
-        setDates(mon3, fri14);
         driver->child<QLineEdit>("Text1")->setText(dateText(mon10));
+        driver->type(QStringLiteral("2"));
         QVERIFY(driver->pressCalcola(false));
         QCOMPARE(driver->results(), QStringLiteral("5 10 88,03"));
     }
 
-    // A label is as wide as its text and keeps its left edge.
-    void labelsGrowToTheRight() {
-        const char *const labels[] = {"Label3", "Label6", "Label10", "Label11"};
-        QList<QRect> before;
-        for (const char *label : labels)
-            before.append(child(label)->geometry());
-        setDates(QDate(2000, 1, 1), QDate(2025, 12, 31));
-        driver->type(QStringLiteral("100000000"));
-        QVERIFY(driver->pressCalcola(false));
-
-        for (int i = 0; i < 4; ++i) {
-            const QLabel *label = driver->child<QLabel>(labels[i]);
-            const QFontMetrics metrics(label->font());
-            QCOMPARE(label->geometry(),
-                     QRect(before[i].topLeft(),
-                           QSize(metrics.horizontalAdvance(label->text()), metrics.height())));
-        }
-        // The fee runs past the right edge of the form, which keeps its size.
-        QVERIFY(child("Label11")->geometry().right() >= child("Form1")->width());
-        QCOMPARE(child("Form1")->size(), QSize(1027, 536));
-    }
-
-    // The option group is one stop, at its selected button.
-    void tabCycle() {
-        QTest::mouseClick(driver->child<QRadioButton>("Option3"), Qt::LeftButton);
-        child("Calendar1")->setFocus();
-        for (const char *next :
-             {"Calendar2", "Command1", "Option3", "Combo1", "Command2", "Calendar1"}) {
-            driver->key(Qt::Key_Tab);
-            QVERIFY2(child(next)->hasFocus(), next);
-        }
-    }
-
-    void pickDay_data() {
-        QTest::addColumn<bool>("endDate");
-        QTest::addColumn<QDate>("picked");
-        QTest::newRow("start date, arrow key") << false << QDate(2025, 3, 11);
-        QTest::newRow("end date, mouse") << true << QDate(2025, 3, 14);
-    }
-
-    // A picked day goes to its calendar's own field and label, nowhere else.
-    void pickDay() {
-        QFETCH(bool, endDate);
-        QFETCH(QDate, picked);
-        setDates(mon10, mon10);
-        QVERIFY(driver->pressCalcola(false));
-        const auto watched = [this] {
-            return texts({"Text1", "Label3", "Text2", "Label4", "Label6", "Label10", "Label11"});
-        };
-        QStringList expected = watched();
-        expected[endDate ? 2 : 0] = expected[endDate ? 3 : 1] = dateText(picked);
-
-        auto *view = qobject_cast<QAbstractItemView *>(
-            child(endDate ? "Calendar2" : "Calendar1")->focusProxy());
-        QVERIFY(view);
-        if (endDate) {
-            const QAbstractItemModel *grid = view->model();
-            QModelIndex day;
-            for (int row = 1; row < grid->rowCount(); ++row) // row 0 holds the day names
-                for (int column = 0; column < grid->columnCount(); ++column)
-                    if (grid->index(row, column).data().toInt() == picked.day())
-                        day = grid->index(row, column);
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(day).center());
-        } else {
-            view->setFocus();
-            QTest::keyClick(view, Qt::Key_Right);
-        }
-        QCOMPARE(watched(), expected);
-    }
-
     void esciCloses_data() {
-        QTest::addColumn<int>("way");
-        QTest::newRow("click") << 0;
-        QTest::newRow("Alt+E") << 1;
-        QTest::newRow("File, Esci: Ctrl+Q") << 2;
+        QTest::addColumn<Qt::Key>("key"); // with Alt, or with Ctrl in the File menu; or a click
+        QTest::newRow("click") << Qt::Key_unknown;
+        QTest::newRow("Alt+E") << Qt::Key_E;
+        QTest::newRow("File, Esci: Ctrl+Q") << Qt::Key_Q;
     }
 
     // Each way to "Esci" closes the window, and so ends the program's event loop.
     void esciCloses() {
-        QFETCH(int, way);
-        QTimer::singleShot(0, window.get(), [this, way] {
-            if (way == 0)
+        QFETCH(Qt::Key, key);
+        QTimer::singleShot(0, window, [this, key] {
+            if (key == Qt::Key_unknown)
                 QTest::mouseClick(driver->child<QPushButton>("Command2"), Qt::LeftButton);
             else
-                driver->key(way == 1 ? Qt::Key_E : Qt::Key_Q,
-                            way == 1 ? Qt::AltModifier : Qt::ControlModifier);
+                driver->key(key, key == Qt::Key_E ? Qt::AltModifier : Qt::ControlModifier);
         });
         QTimer stillRunning;
         stillRunning.callOnTimeout(qApp, [] { QCoreApplication::exit(1); });
@@ -300,7 +181,7 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
-    // Controls are named by their caption labels, labels by what they show, menus by their items.
+    // Controls are named by their caption labels, labels by what they show, menus by their titles.
     void accessibleNames() {
         setDates(mon3, fri14);
         QVERIFY(driver->pressCalcola(false));
@@ -318,11 +199,10 @@ private slots:
                                      "Vacazioni giornaliere", "File", "Opzioni", "?"}));
     }
 
-    // Through the keyboard: the menus open with Alt and their letter, never C or E. Options
-    // change the status line at once and the results only at the next "Calcola"; they are
-    // there again after a restart.
+    // Through the keyboard: Alt+O opens the options, not C or E. Options change the status line
+    // at once and the results only at the next "Calcola"; they are there after a restart.
     void options() {
-        QCOMPARE(menu("&Opzioni"),
+        QCOMPARE(menu(1),
                  (QStringList{"*Tariffa del DM 30 maggio 2002: 14,68 € la prima vacazione, 8,15 € "
                               "le successive",
                               "Tariffa dopo la sentenza n. 16/2025 della Corte costituzionale: "
@@ -333,24 +213,17 @@ private slots:
         QVERIFY(driver->pressCalcola(true));
         QCOMPARE(driver->results(), QStringLiteral("7 14 120,63"));
 
-        // A menu opens on its first item: the ruling's tariff is one down, the holidays two.
-        const Qt::Key ruling[] = {Qt::Key_Down, Qt::Key_Return};
-        const Qt::Key holidays[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return};
-        for (const auto &keys : {std::vector(std::begin(ruling), std::end(ruling)),
-                                 std::vector(std::begin(holidays), std::end(holidays))}) {
-            driver->key(Qt::Key_O, Qt::AltModifier);
-            for (Qt::Key key : keys)
-                driver->key(key);
-        }
+        options({Qt::Key_Down, Qt::Key_Return});               // the ruling's tariff
+        options({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); // the holidays
         driver->fillDialog = [](QDialog *dialog) {
             dialog->findChildren<QRadioButton *>().at(1)->setChecked(true);
-            const auto boxes = dialog->findChildren<QComboBox *>();
-            boxes.at(1)->setCurrentIndex(5); // giugno, before the day
-            boxes.at(0)->setCurrentIndex(28);
+            const auto boxes = dialog->findChildren<QComboBox *>(); // day, month
+            boxes.at(1)->setCurrentIndex(1);
+            QCOMPARE(boxes.at(0)->count(), 28); // February, never with a 29th
+            boxes.at(1)->setCurrentIndex(5);
+            boxes.at(0)->setCurrentIndex(28); // 29 June
         };
-        driver->key(Qt::Key_O, Qt::AltModifier);
-        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Return}) // the last item
-            driver->key(key);
+        options({Qt::Key_Up, Qt::Key_Return}); // the patron, the last item
         QCOMPARE(driver->takeBoxes(), QStringList{"Santo patrono"});
 
         const QString chosen = QStringLiteral("Tariffa dopo la sentenza n. 16/2025 · festività "
@@ -362,8 +235,8 @@ private slots:
 
         openWindow();
         QCOMPARE(status(), chosen);
-        QCOMPARE(menu("&Opzioni").at(1).front(), u'*');
-        QCOMPARE(menu("&Opzioni").at(3).front(), u'*');
+        QCOMPARE(menu(1).at(1).front(), u'*');
+        QCOMPARE(menu(1).at(3).front(), u'*');
     }
 
     void brokenSettings_data() {
@@ -377,34 +250,28 @@ private slots:
     void brokenSettings() {
         QFETCH(QByteArray, contents);
         QDir().mkpath(QFileInfo(settingsFile()).path());
-        if (contents.isEmpty()) {
-            QVERIFY(QDir().mkpath(settingsFile()));
-        } else {
-            QFile file(settingsFile());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(contents);
-        }
+        QFile file(settingsFile());
+        QVERIFY(contents.isEmpty() ? QDir().mkpath(settingsFile())
+                                   : file.open(QIODevice::WriteOnly) && file.write(contents) > 0);
+        file.close();
         openWindow();
         QCOMPARE(status(), kDefaults);
-        setDates(mon3, fri14);
-        QVERIFY(driver->pressCalcola(false));
-        QCOMPARE(driver->results(), QStringLiteral("12 24 202,13"));
         QDir(settingsFile()).removeRecursively();
     }
 
     // The request's items wait for a computation; they keep the one shown, whatever changes.
     void fileMenu() {
         const QStringList disabled{"-Copia il calcolo", "-Stampa…", "-Esporta in PDF…", "", "Esci"};
-        QCOMPARE(menu("&File"), disabled);
+        QCOMPARE(menu(0), disabled);
         driver->type(QStringLiteral("x"));
         QVERIFY(driver->pressCalcola(false));
         QCOMPARE(driver->takeBoxes().size(), 1);
-        QCOMPARE(menu("&File"), disabled);
+        QCOMPARE(menu(0), disabled);
 
         setDates(mon3, fri14);
         driver->type(QStringLiteral("2"));
         QVERIFY(driver->pressCalcola(false));
-        QCOMPARE(menu("&File").first(), QStringLiteral("Copia il calcolo"));
+        QCOMPARE(menu(0).first(), QStringLiteral("Copia il calcolo"));
         setDates(mon10, mon10);
         driver->key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const QMimeData *copied = QApplication::clipboard()->mimeData();
@@ -431,26 +298,21 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
-        auto *table = dialog.findChild<QTableWidget *>();
-        auto field = [&dialog](const char *name) {
-            for (QLineEdit *edit : dialog.findChildren<QLineEdit *>())
-                if (edit->accessibleName() == QLatin1String(name))
-                    return edit;
-            return static_cast<QLineEdit *>(nullptr);
-        };
+        // Consulente, Ufficio giudiziario, Procedimento n., Giudice, Maggiorazione (%).
+        const QList<QLineEdit *> fields = dialog.findChildren<QLineEdit *>();
         for (QPushButton *button : dialog.findChildren<QPushButton *>())
             if (button->text() == QStringLiteral("&Aggiungi"))
                 QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!ok->isEnabled());
         for (const auto &[amount, good] : {std::pair{"12,345", false}, {"12,34", true}}) {
-            table->item(0, 1)->setText(amount);
+            dialog.findChild<QTableWidget *>()->item(0, 1)->setText(amount);
             QCOMPARE(ok->isEnabled(), good);
         }
-        driver->type("101", field("Maggiorazione (%)"));
+        driver->type("101", fields[4]);
         QVERIFY(!ok->isEnabled());
-        driver->type("Mario Rossi", field("Consulente"));
-        driver->type("42/2025", field("Procedimento n."));
-        driver->type("20", field("Maggiorazione (%)"));
+        driver->type("Mario Rossi", fields[0]);
+        driver->type("42/2025", fields[2]);
+        driver->type("20", fields[4]);
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(dialog.details().expenses.front().amount, 1234);
 

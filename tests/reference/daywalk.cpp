@@ -2,57 +2,32 @@
 
 namespace reference {
 
-namespace {
-
-class HolidayLookup {
-public:
-    explicit HolidayLookup(const fee::CalcolaOptions &options)
-        : options(options) {}
-
-    bool isHoliday(QDate date) {
-        if (!options.excludeHolidays)
-            return false;
-        if (date.year() != year) {
-            year = date.year();
-            holidays = fee::holidaysOf(year, options.patron);
-        }
-        return std::any_of(holidays.begin(), holidays.end(),
-                           [date](const fee::Holiday &h) { return h.date == date; });
-    }
-
-private:
-    const fee::CalcolaOptions &options;
-    int year = 0;
-    QList<fee::Holiday> holidays;
-};
-
-QDate dateOf(fee::DateSerial serial) {
-    return fee::serialEpoch().addDays(fee::wholeDays(serial));
-}
-
-} // namespace
-
 qint64 walkCountedDays(fee::DateSerial start, fee::DateSerial end, fee::ExclusionMode mode,
                        const fee::CalcolaOptions &options) {
-    HolidayLookup lookup(options);
-    if (mode == fee::ExclusionMode::None) {
-        // Every calendar day from the start's to the end's; negative when reversed.
-        const QDate first = dateOf(start), last = dateOf(end);
-        if (last < first)
-            return first.daysTo(last) + 1;
-        qint64 counted = 0;
-        for (QDate day = first; day <= last; day = day.addDays(1))
-            counted += lookup.isHoliday(day) ? 0 : 1;
-        return counted;
-    }
+    const QDate first = fee::serialEpoch().addDays(fee::wholeDays(start));
+    const QDate last = fee::serialEpoch().addDays(fee::wholeDays(end));
+    if (mode == fee::ExclusionMode::None && last < first)
+        return first.daysTo(last) + 1; // the calendar days, negative
+    // Every calendar day from the start's to the end's counts, or, for the other modes, the
+    // days start + 0, start + 1, ... up to the end itself.
+    qint64 days = 0;
+    while (mode == fee::ExclusionMode::None ? first.addDays(days) <= last
+                                            : start + double(days) <= end)
+        ++days;
     qint64 counted = 0;
-    for (qint64 k = 0; start + double(k) <= end; ++k) {
-        const QDate day = dateOf(start + double(k));
-        const bool sunday = day.dayOfWeek() == Qt::Sunday;
-        const bool saturday = day.dayOfWeek() == Qt::Saturday;
-        const bool weekdayCounts =
-            mode == fee::ExclusionMode::Sundays ? !sunday : !(saturday || sunday);
-        counted += weekdayCounts && !lookup.isHoliday(day) ? 1 : 0;
+    QList<fee::Holiday> holidays;
+    for (QDate day = first; day < first.addDays(days); day = day.addDays(1)) {
+        if (options.excludeHolidays &&
+            (holidays.isEmpty() || holidays[0].date.year() != day.year()))
+            holidays = fee::holidaysOf(day.year(), options.patron);
+        const bool holiday = std::any_of(holidays.begin(), holidays.end(),
+                                         [day](const fee::Holiday &h) { return h.date == day; });
+        const int weekday = day.dayOfWeek();
+        const bool excluded = mode == fee::ExclusionMode::Sundays ? weekday == Qt::Sunday
+                              : mode == fee::ExclusionMode::SaturdaysAndSundays
+                                  ? weekday >= Qt::Saturday
+                                  : false;
+        counted += excluded || holiday ? 0 : 1;
     }
     return counted;
 }

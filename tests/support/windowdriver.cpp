@@ -1,13 +1,15 @@
 #include "windowdriver.h"
 
+#include "application.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -16,24 +18,43 @@
 const QString WindowDriver::kOtherBox =
     QStringLiteral("a box that is not a critical box of the program");
 
-WindowDriver::WindowDriver(QWidget &window)
-    : window(window) {
+namespace {
+
+QtMessageHandler toolkitHandler = nullptr;
+
+} // namespace
+
+void WindowDriver::setUpApplication(const QString &settingsFolder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder);
+    tolvemar::setUpApplication(*qApp);
+    toolkitHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (!message.contains(u"propagateSizeHints"))
+                toolkitHandler(type, context, message);
+        });
+}
+
+WindowDriver::WindowDriver(tolvemar::Form1::Clock clock)
+    : main(std::move(clock)) {
     answerer.callOnTimeout(this, &WindowDriver::answer);
     answerer.start(1);
+    main.load();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
 }
 
 QString WindowDriver::text(const char *name) const {
-    if (const auto *label = child<QLabel>(name))
-        return label->text();
-    if (const auto *combo = child<QComboBox>(name))
-        return combo->currentText();
-    if (const auto *field = child<QLineEdit>(name))
-        return field->text();
-    return QStringLiteral("(no control %1)").arg(QLatin1String(name));
+    const QWidget *control = child<QWidget>(name);
+    if (!control)
+        return QStringLiteral("(no control %1)").arg(QLatin1String(name));
+    return control->property(control->inherits("QComboBox") ? "currentText" : "text").toString();
 }
 
-QString WindowDriver::results() const {
-    return QStringList{text("Label6"), text("Label10"), text("Label11")}.join(QLatin1Char(' '));
+QStringList WindowDriver::texts(std::initializer_list<const char *> names) const {
+    QStringList all;
+    for (const char *name : names)
+        all.append(text(name));
+    return all;
 }
 
 void WindowDriver::type(const QString &text, QWidget *field) {
@@ -42,22 +63,11 @@ void WindowDriver::type(const QString &text, QWidget *field) {
     QTest::mouseClick(field, Qt::LeftButton);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Delete);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text.at(i).unicode();
-        if (unit >= 0x20 && unit < 0x7f) {
-            QTest::keyClick(field, char(unit));
-            continue;
-        }
-        // Any other character comes as another keyboard layout sends it: its text, and its
-        // code point as the key.
-        const bool pair =
-            QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const QString typed = text.mid(i, pair ? 2 : 1);
-        const char32_t code = pair ? QChar::surrogateToUcs4(unit, text.at(i + 1).unicode()) : unit;
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(QChar::toUpper(code)), typed,
-                            Qt::NoModifier);
-        i += pair ? 1 : 0;
-    }
+    // Each character comes as a keyboard of its script sends it: its code point as the key, and
+    // its text.
+    for (const char32_t c : text.toUcs4())
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(QChar::toUpper(c)),
+                            QString::fromUcs4(&c, 1), Qt::NoModifier);
 }
 
 void WindowDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -65,8 +75,8 @@ void WindowDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
         QTest::keyClick(menu, key, modifiers);
         return;
     }
-    window.activateWindow(); // as a window manager does once a box has closed
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    main.activateWindow(); // as a window manager does once a box has closed
+    QVERIFY(QTest::qWaitForWindowActive(&main));
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
 }
 

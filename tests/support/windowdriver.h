@@ -1,35 +1,45 @@
 #pragma once
 
+#include "mainwindow.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
 class QDialog;
 
-// Drives the program's window the way a user does in the widget tests: real key presses and
-// mouse clicks, and every modal box or dialog answered as soon as it opens, so that none can
-// block a test.
+// The program's window, loaded and shown, driven the way a user does in the widget tests: real
+// key presses and mouse clicks, and every modal box or dialog answered as soon as it opens, so
+// that none can block a test.
 class WindowDriver : public QObject {
 public:
     // Recorded for a message box that is not a critical box with one OK button and the
     // program's title.
     static const QString kOtherBox;
 
-    explicit WindowDriver(QWidget &window);
+    // The application as the program sets it up, its settings kept in `settingsFolder`, and the
+    // offscreen platform's warning for every box kept out of the log.
+    static void setUpApplication(const QString &settingsFolder);
+
+    // A new window whose load handler reads `clock`, shown and active.
+    explicit WindowDriver(tolvemar::Form1::Clock clock);
+
+    tolvemar::MainWindow &window() { return main; }
 
     template <typename T> T *child(const char *name) const {
-        return window.findChild<T *>(QLatin1String(name));
+        return main.findChild<T *>(QLatin1String(name));
     }
 
     // The text of a label, line edit or combo box.
     QString text(const char *name) const;
+    QStringList texts(std::initializer_list<const char *> names) const;
 
     // "Label6 Label10 Label11", space-separated.
-    QString results() const;
+    QString results() const { return texts({"Label6", "Label10", "Label11"}).join(u' '); }
 
     // Clears a field (by default Combo1's) and types `text` into it, key by key.
     void type(const QString &text, QWidget *field = nullptr);
@@ -38,7 +48,8 @@ public:
     // false when the button was not pressed.
     [[nodiscard]] bool pressCalcola(bool withAltC);
 
-    // Sends a key to the focused control of the active window, as the keyboard does.
+    // Sends a key to the open menu, or else to the focused control of the window, as the
+    // keyboard does.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     // What a dialog other than a message box gets before it is accepted; the file dialog's
@@ -52,7 +63,7 @@ public:
 private:
     void answer();
 
-    QWidget &window;
+    tolvemar::MainWindow main;
     QTimer answerer;
     QStringList boxes;
 };
