@@ -137,7 +137,8 @@ private slots:
     }
 
     // One error box for each bad text; the results stay and the window goes on working. A
-    // negative total shows no fee, not the one before. The dates come from the working fields.
+    // negative total shows no fee, not the one before. The dates come from the working fields;
+    // reversed ones are warned of.
     void badInput() {
         setDates(mon3, fri14);
         QVERIFY(driver->pressCalcola(false));
@@ -156,6 +157,10 @@ private slots:
         driver->type(QStringLiteral("2"));
         QVERIFY(driver->pressCalcola(false));
         QCOMPARE(driver->results(), QStringLiteral("5 10 88,03"));
+        setDates(mon10, QDate(2025, 3, 5)); // reversed: warned, then computed as they stand
+        QVERIFY(driver->pressCalcola(true));
+        QCOMPARE(driver->takeBoxes(), QStringList{kWarning});
+        QCOMPARE(driver->results(), QStringLiteral("-4 -8 0"));
     }
 
     void esciCloses_data() {
