@@ -246,7 +246,7 @@ private slots:
 
     void brokenSettings_data() {
         QTest::addColumn<QByteArray>("contents"); // empty: a folder where the file should be
-        QTest::newRow("garbage") << QByteArray("[opzioni\n\xff\xfe\x00tariffa=2025", 27);
+        QTest::newRow("garbage") << QByteArrayLiteral("[opzioni\n\xff\xfe\x00tariffa=2025");
         QTest::newRow("out of range") << QByteArray("[opzioni]\ntariffa=2031\nfestivita=forse\n"
                                                     "patrono=02-29\n");
         QTest::newRow("unreadable") << QByteArray();
