@@ -47,7 +47,8 @@ PatronDialog::PatronDialog(std::optional<fee::PatronDay> current, QWidget *paren
     layout->addWidget(day, 1, 1);
     layout->addWidget(month, 1, 2);
     layout->addWidget(buttons, 2, 0, 1, 3);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for its title beside the program's name.
+    setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
 }
 
 // The days of the chosen month in a year without 29 February; the chosen day stays when it can.
