@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -249,27 +250,41 @@ int readMonthName(QStringView text, qsizetype &pos, const QStringList &names) {
 
 const QString kTimePattern = QStringLiteral("HH:mm:ss");
 
+// Whether a value can lie exactly halfway between two numbers of 15 significant digits. Such a
+// value is d × 10^(e - 15), for a 16-digit d ending in 5 and the value's decimal exponent e, so
+// its lowest set bit is 2^(e - 15); other values rarely have one that high.
+bool mayBeHalfway(double value) {
+    int binary = 0; // the value is fraction × 2^binary, the fraction in [0.5, 1)
+    const double fraction = std::frexp(std::abs(value), &binary);
+    const int lowestBit = binary - 53 + std::countr_zero(quint64(std::ldexp(fraction, 53)));
+    const int decimal = int(std::floor((binary - 1) * 0.30102999566398120)); // e, or e - 1
+    return lowestBit >= decimal - 16 && lowestBit <= decimal - 14;
+}
+
 } // namespace
 
 QString numberToText(double value, const QLocale &locale) {
     if (value == 0)
         value = 0; // no "-0"
+    char plain[32];
+    auto text = [&plain](std::to_chars_result written) {
+        return QString::fromLatin1(plain, written.ptr - plain);
+    };
+    // Whole numbers below 10^15, most counts and totals, are written as integers: the same text.
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return localizeNumber(text(std::to_chars(plain, plain + sizeof plain, qint64(value))),
+                              locale);
+    // std::to_chars rounds a value exactly halfway between two numbers of 15 digits to the even
+    // one; the program has always rounded it away from zero, as Qt does.
+    QString written = mayBeHalfway(value) ? QString::number(value, 'g', 15)
+                                          : text(std::to_chars(plain, plain + sizeof plain, value,
+                                                               std::chars_format::general, 15));
     // Rounded to 15 digits, a value next to the largest double would read back as an overflow:
     // such a value keeps the digits it needs.
-    char plain[32];
-    std::string_view written;
-    // Whole numbers below 10^15, most counts and totals, are written as integers: the same text.
-    if (std::abs(value) < 1e15 && value == std::trunc(value)) {
-        const auto end = std::to_chars(plain, plain + sizeof plain, qint64(value));
-        written = std::string_view(plain, size_t(end.ptr - plain));
-    }
-    for (int digits = 15; written.empty() || (std::abs(value) > 1e308 && !parsePlain(written));
-         ++digits) {
-        const auto end =
-            std::to_chars(plain, plain + sizeof plain, value, std::chars_format::general, digits);
-        written = std::string_view(plain, size_t(end.ptr - plain));
-    }
-    return localizeNumber(QString::fromLatin1(written), locale);
+    for (int digits = 16; std::abs(value) > 1e308 && !parsePlain(written.toStdString()); ++digits)
+        written = text(
+            std::to_chars(plain, plain + sizeof plain, value, std::chars_format::general, digits));
+    return localizeNumber(written, locale);
 }
 
 std::optional<double> textToNumber(const QString &text, const QLocale &locale) {

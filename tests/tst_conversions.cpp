@@ -119,7 +119,8 @@ private slots:
                                   1e-7,
                                   -0.0,
                                   -1.7976931348623157e308,
-                                  4.9406564584124654e-324};
+                                  4.9406564584124654e-324,
+                                  6666666666646625}; // halfway between two of 15 digits
         for (double number : numbers) {
             const QString text = numberToText(number, locale);
             const auto read = textToNumber(text, locale);
