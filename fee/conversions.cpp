@@ -9,6 +9,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -289,6 +290,12 @@ QString numberToText(double value, const QLocale &locale) {
 
 std::optional<double> textToNumber(const QString &text, const QLocale &locale) {
     const QString trimmed = text.trimmed();
+    // ASCII digits alone, as most locales write counts and totals, are read at once.
+    if (!trimmed.isEmpty() && trimmed.size() <= 15 &&
+        std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return double(
+            std::accumulate(trimmed.begin(), trimmed.end(), qint64(0),
+                            [](qint64 n, QChar c) { return n * 10 + (c.unicode() - u'0'); }));
     if (const auto value = readPlainNumber(trimmed, locale))
         return value;
     // Grouped input ("1.000" in Italian): Qt checks that each separator stands where it belongs.
