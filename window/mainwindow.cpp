@@ -22,6 +22,9 @@
 
 namespace tolvemar {
 
+namespace {
+
+// "Tariffa DM 30 maggio 2002 · festività non escluse", and the like.
 QString statusText(const fee::CalcolaOptions &options) {
     QString text = options.tariff == fee::Tariff::Ruling2025
                        ? QStringLiteral("Tariffa dopo la sentenza n. 16/2025")
@@ -33,6 +36,8 @@ QString statusText(const fee::CalcolaOptions &options) {
         text += QStringLiteral(", patrono il ") + fee::patronDayText(*options.patron);
     return text;
 }
+
+} // namespace
 
 MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     : QMainWindow(parent)

@@ -51,7 +51,4 @@ private:
     std::optional<request::Computation> shown;
 };
 
-// "Tariffa DM 30 maggio 2002 · festività non escluse", and the like.
-QString statusText(const fee::CalcolaOptions &options);
-
 } // namespace tolvemar
