@@ -1,0 +1,108 @@
+#pragma once
+
+#include "worklog.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <variant>
+
+// The register of assignments: one SQLite database, private to its user, where every change is
+// one committed transaction. Qt Core and Qt Sql only.
+namespace assignments {
+
+using fee::Cents;
+
+struct Expense {
+    QString description;
+    Cents amount = 0;
+
+    friend bool operator==(const Expense &, const Expense &) = default;
+};
+
+struct StoredSession {
+    qint64 id = 0;
+    fee::Session session;
+
+    friend bool operator==(const StoredSession &, const StoredSession &) = default;
+};
+
+// An assignment's own fields, without its sessions.
+struct Assignment {
+    qint64 id = 0;
+    QString court;      // "Ufficio giudiziario"
+    QString caseNumber; // "Procedimento n."
+    QString judge;      // "Giudice"
+    QString subject;    // "Oggetto"
+    fee::Period period; // "Conferimento", "Termine per il deposito", "Proroghe"
+    QDate reportFiled;  // "Deposito della relazione"
+    int panel = 1;      // "Componenti del collegio"
+    int urgencyPercent = 0;
+    int increasePercent = 0;
+    Cents advances = 0; // "Acconti ricevuti"
+    QList<Expense> expenses;
+    QString note;
+
+    friend bool operator==(const Assignment &, const Assignment &) = default;
+};
+
+// One row of the register's list, computed by queries without loading the sessions.
+struct ListRow {
+    qint64 id = 0;
+    QString caseNumber;
+    QString court;
+    QDate lastDeadline;    // the latest of the deadline and its extensions
+    QDate requestDeadline; // art. 71 DPR 115/2002; null without a completion
+    qint64 halves = 0;     // paid half vacazioni
+    Cents fee = 0;         // of those, under the tariff asked for
+};
+
+class Register {
+public:
+    enum class Mode { ReadWrite, ReadOnly };
+
+    // incarichi.sqlite in the application's data folder.
+    static QString defaultPath();
+
+    // The register at `path`, made on first use (ReadWrite) with mode 0600 in a folder of mode
+    // 0700; or an Italian message, the file left as it was: not a database, damaged, of a newer
+    // version, a folder that cannot be written. ReadOnly never makes or changes the file.
+    static std::variant<std::unique_ptr<Register>, QString> open(const QString &path,
+                                                                 Mode mode = Mode::ReadWrite);
+    ~Register();
+    Register(const Register &) = delete;
+    Register &operator=(const Register &) = delete;
+
+    QString path() const;
+
+    // Every change below is one transaction, read afresh and committed when made; each returns
+    // an Italian message on failure, with nothing changed.
+    std::variant<QList<ListRow>, QString> list(fee::Tariff tariff) const;
+    std::variant<Assignment, QString> assignment(qint64 id) const;
+    std::variant<QList<StoredSession>, QString> sessions(qint64 assignment) const;
+
+    std::variant<qint64, QString> create(const Assignment &assignment);
+    QString update(const Assignment &assignment); // its fields and expenses, not its sessions
+    QString remove(qint64 assignment);
+
+    // A session is checked (fee::sessionError) and against the others of its assignment as they
+    // are in the file at that moment: an overlap is refused with fee::overlapMessage.
+    std::variant<qint64, QString> addSession(qint64 assignment, const fee::Session &session);
+    QString updateSession(qint64 id, const fee::Session &session);
+    QString removeSession(qint64 id);
+    // All or none, in one transaction.
+    QString addSessions(qint64 assignment, const QList<fee::Session> &sessions);
+
+    // A consistent copy of the whole database at `target`, which must not be the register.
+    QString backup(const QString &target) const;
+
+private:
+    struct Private;
+    explicit Register(std::unique_ptr<Private> d);
+    std::unique_ptr<Private> d;
+};
+
+} // namespace assignments

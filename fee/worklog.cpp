@@ -1,0 +1,254 @@
+#include "worklog.h"
+
+#include "holidays.h"
+
+#include <QMap>
+
+#include <algorithm>
+#include <numeric>
+
+namespace fee {
+
+namespace {
+
+QString dateText(QDate date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+} // namespace
+
+QString minutesToText(int minutes) {
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<int> textToMinutes(QStringView text) {
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 1 || colon > 2 || text.size() - colon != 3)
+        return std::nullopt;
+    int parts[2] = {0, 0};
+    const QStringView fields[2] = {text.first(colon), text.sliced(colon + 1)};
+    for (int i = 0; i < 2; ++i) {
+        for (QChar c : fields[i]) {
+            if (c < u'0' || c > u'9')
+                return std::nullopt;
+            parts[i] = parts[i] * 10 + (c.unicode() - u'0');
+        }
+    }
+    const int minutes = parts[0] * 60 + parts[1];
+    if (parts[1] > 59 || minutes > kMinutesPerDay)
+        return std::nullopt;
+    return minutes;
+}
+
+QString sessionError(const Session &session) {
+    if (!session.date.isValid())
+        return QStringLiteral("Manca la data dell'operazione.");
+    if (session.from < 0 || session.from >= kMinutesPerDay || session.to <= 0 ||
+        session.to > kMinutesPerDay)
+        return QStringLiteral("Gli orari di un'operazione vanno dalle 00:00 alle 24:00.");
+    if (session.to <= session.from)
+        return QStringLiteral("L'operazione del %1 finisce alle %2, non dopo l'inizio alle %3.")
+            .arg(dateText(session.date), minutesToText(session.to), minutesToText(session.from));
+    return {};
+}
+
+bool overlaps(const Session &a, const Session &b) {
+    return a.date == b.date && a.from < b.to && b.from < a.to;
+}
+
+std::optional<std::pair<qsizetype, qsizetype>> findOverlap(const QList<Session> &sessions) {
+    // Sorted by day and start, an overlap is always with an earlier session still running.
+    QList<qsizetype> order(sessions.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) {
+        const Session &a = sessions[x], &b = sessions[y];
+        return a.date != b.date ? a.date < b.date : a.from < b.from;
+    });
+    std::optional<std::pair<qsizetype, qsizetype>> first;
+    qsizetype running = -1; // the session that ends last among those begun on this day
+    for (qsizetype index : order) {
+        const Session &s = sessions[index];
+        if (running >= 0 && overlaps(sessions[running], s)) {
+            const std::pair<qsizetype, qsizetype> pair = std::minmax(running, index);
+            if (!first || pair < *first)
+                first = pair;
+        }
+        if (running < 0 || sessions[running].date != s.date || s.to > sessions[running].to)
+            running = index;
+    }
+    return first;
+}
+
+QString overlapMessage(const Session &a, const Session &b) {
+    return QStringLiteral("L'operazione del %1 dalle %2 alle %3 si sovrappone a quella dalle %4 "
+                          "alle %5.")
+        .arg(dateText(a.date), minutesToText(a.from), minutesToText(a.to), minutesToText(b.from),
+             minutesToText(b.to));
+}
+
+qint64 halvesForMinutes(qint64 minutes) {
+    const qint64 rest = minutes % 120;
+    return 2 * (minutes / 120) + (rest == 0 ? 0 : rest <= 75 ? 1 : 2);
+}
+
+QDate Period::lastDeadline() const {
+    QDate last = deadline;
+    for (QDate extension : extensions) {
+        if (extension.isValid() && (!last.isValid() || extension > last))
+            last = extension;
+    }
+    return last;
+}
+
+QString exclusionReason(Exclusion exclusion) {
+    switch (exclusion) {
+    case Exclusion::BeforeAppointment:
+        return QStringLiteral("prima del conferimento");
+    case Exclusion::AfterDeadline:
+        return QStringLiteral("oltre il termine");
+    case Exclusion::None:
+        break;
+    }
+    return {};
+}
+
+LogTotals logTotals(const QList<Session> &sessions, const Period &period) {
+    LogTotals totals;
+    totals.exclusions.reserve(sessions.size());
+    const QDate last = period.lastDeadline();
+    QMap<QDate, DayTotal> days;
+    for (const Session &s : sessions) {
+        // Art. 52, paragraph 2, DPR 115/2002: no fee for the time after the deadline.
+        const Exclusion exclusion = period.appointment.isValid() && s.date < period.appointment
+                                        ? Exclusion::BeforeAppointment
+                                    : last.isValid() && s.date > last ? Exclusion::AfterDeadline
+                                                                      : Exclusion::None;
+        totals.exclusions.append(exclusion);
+        if (exclusion != Exclusion::None)
+            continue;
+        DayTotal &day = days[s.date];
+        day.date = s.date;
+        (s.udienza ? day.udienzaMinutes : day.ordinaryMinutes) += s.to - s.from;
+    }
+    totals.days.reserve(days.size());
+    for (DayTotal &day : days) {
+        const qint64 ordinary = halvesForMinutes(day.ordinaryMinutes);
+        day.capped = ordinary > kDailyCapHalves;
+        day.ordinaryHalves = std::min(ordinary, kDailyCapHalves);
+        day.udienzaHalves = halvesForMinutes(day.udienzaMinutes);
+        totals.halves += day.halves();
+        totals.udienzaHalves += day.udienzaHalves;
+        totals.days.append(day);
+    }
+    return totals;
+}
+
+std::optional<Cents> percentOfCents(Cents amount, qint64 percent) {
+    Cents scaled = 0;
+    if (__builtin_mul_overflow(amount, percent, &scaled))
+        return std::nullopt;
+    const Cents whole = scaled / 100, rest = scaled % 100;
+    return whole + (rest >= 50 ? 1 : rest <= -50 ? -1 : 0);
+}
+
+std::optional<Cents> addCents(Cents a, Cents b) {
+    Cents total = 0;
+    if (__builtin_add_overflow(a, b, &total))
+        return std::nullopt;
+    return total;
+}
+
+std::optional<Cents> feeForHalves(qint64 halves, Tariff tariff) {
+    if (halves <= 0)
+        return Cents(0);
+    Cents fee = 0;
+    // The ruling pays 14,68 € for every vacazione, so 7,34 € for every half.
+    if (tariff == Tariff::Ruling2025)
+        return __builtin_mul_overflow(halves, Cents(734), &fee) ? std::nullopt : std::optional(fee);
+    if (halves == 1)
+        return Cents(734);
+    // 14,68 € for the first vacazione, 8,15 € for each further one, 4,075 € for a half.
+    Cents further = 0;
+    if (__builtin_mul_overflow(halves - 2, Cents(815), &further))
+        return std::nullopt;
+    return addCents(1468, further / 2 + further % 2);
+}
+
+int urgencyBound(const Period &period) {
+    if (!period.appointment.isValid() || !period.deadline.isValid())
+        return 0;
+    const qint64 allowed = period.appointment.daysTo(period.deadline);
+    return allowed <= 5 ? 100 : allowed <= 15 ? 50 : 0;
+}
+
+std::variant<Settlement, QString> settle(qint64 halves, const Claim &claim) {
+    const QString overflow = QStringLiteral("Gli importi superano quanto il programma sa sommare.");
+    if (claim.urgencyPercent < 0 || claim.urgencyPercent > 100)
+        return QStringLiteral("L'aumento per urgenza va da 0 a 100 %.");
+    if (claim.increasePercent < 0 || claim.increasePercent > 100)
+        return QStringLiteral("La maggiorazione va da 0 a 100 %.");
+    if (claim.panel < 1 || claim.panel > 100)
+        return QStringLiteral("I componenti del collegio vanno da 1 a 100.");
+    if (claim.expenses < 0 || claim.advances < 0)
+        return QStringLiteral("Spese e acconti non possono essere negativi.");
+    Settlement s;
+    s.expenses = claim.expenses;
+    s.advances = claim.advances;
+    const auto fee = feeForHalves(halves, claim.tariff);
+    if (!fee)
+        return overflow;
+    s.fee = *fee;
+    const auto urgency = percentOfCents(s.fee, claim.urgencyPercent);
+    const auto increase = percentOfCents(s.fee, claim.increasePercent);
+    if (!urgency || !increase)
+        return overflow;
+    s.urgency = *urgency;
+    s.increase = *increase;
+    // Art. 53: 40 % more for each expert of the panel beyond the first.
+    const auto base = addCents(s.fee, s.urgency);
+    const auto raised = base ? addCents(*base, s.increase) : std::nullopt;
+    const auto panel =
+        raised ? percentOfCents(*raised, 40 * qint64(claim.panel - 1)) : std::nullopt;
+    const auto total = panel ? addCents(*raised, *panel) : std::nullopt;
+    const auto gross = total ? addCents(*total, s.expenses) : std::nullopt;
+    if (!gross)
+        return overflow;
+    s.panel = *panel;
+    s.total = *total;
+    s.balance = *gross - s.advances;
+    return s;
+}
+
+QDate requestDeadline(QDate completion) {
+    if (!completion.isValid())
+        return {};
+    QDate day = completion.addDays(100);
+    // Art. 2963, paragraph 3, of the civil code: a term ending on a holiday moves to the next
+    // working day. Saturday is not a holiday.
+    const auto holiday = [](QDate d) {
+        if (d.dayOfWeek() == Qt::Sunday)
+            return true;
+        if (d.year() < kFirstHolidayYear || d.year() > kLastHolidayYear)
+            return false;
+        const QList<Holiday> list = holidaysOf(d.year(), std::nullopt);
+        return std::any_of(list.begin(), list.end(), [d](const Holiday &h) { return h.date == d; });
+    };
+    while (holiday(day))
+        day = day.addDays(1);
+    return day;
+}
+
+QDate completionDate(QDate reportFiled, const QList<Session> &sessions) {
+    if (reportFiled.isValid())
+        return reportFiled;
+    QDate last;
+    for (const Session &s : sessions) {
+        if (!last.isValid() || s.date > last)
+            last = s.date;
+    }
+    return last;
+}
+
+} // namespace fee
