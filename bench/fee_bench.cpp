@@ -1,6 +1,7 @@
 #include "conversions.h"
 #include "daywalk.h"
 #include "fee.h"
+#include "worklog.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,6 +52,26 @@ void DayWalk(benchmark::State &state) {
                                        ExclusionMode::SaturdaysAndSundays));
 }
 BENCHMARK(DayWalk)->Arg(3615900)->Unit(benchmark::kMillisecond);
+
+// The rules on a log of N sessions: three a day, one of them before the judge, some days over
+// the cap, a tenth of them after the deadline.
+void LogVacazioni(benchmark::State &state) {
+    QList<Session> sessions;
+    const QDate first(2020, 1, 1);
+    for (qint64 i = 0; i < state.range(0); ++i) {
+        const int slot = int(i % 3);
+        sessions.append({first.addDays(i / 3), 8 * 60 + slot * 200,
+                         8 * 60 + slot * 200 + 77 + 13 * int(i % 11), QStringLiteral("sopralluogo"),
+                         slot == 2});
+    }
+    const Period period{first, first.addDays(state.range(0) * 9 / 30), {}};
+    for (auto _ : state) {
+        const LogTotals totals = logTotals(sessions, period);
+        benchmark::DoNotOptimize(settle(totals.halves, {}));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(LogVacazioni)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
