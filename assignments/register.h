@@ -99,9 +99,12 @@ public:
     // A consistent copy of the whole database at `target`, which must not be the register.
     QString backup(const QString &target) const;
 
-private:
+    // The library's own sources share it (registerprivate.h).
     struct Private;
+
+private:
     explicit Register(std::unique_ptr<Private> d);
+    friend bool limitPages(Register &r, int pages);
     std::unique_ptr<Private> d;
 };
 

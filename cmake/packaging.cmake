@@ -40,7 +40,8 @@ contati, il totale delle vacazioni e il compenso in euro.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-# The libraries come from the binary (dpkg-shlibdeps); the window falls back on Liberation Sans.
+# The libraries come from the binary (dpkg-shlibdeps); the window falls back on Liberation Sans,
+# and the register needs Qt's SQLite driver, a plugin that the binary does not link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libqt6sql6-sqlite")
 include(CPack)

@@ -1,0 +1,188 @@
+#include "registerprivate.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace assignments {
+
+namespace {
+
+constexpr auto kAssignmentColumns =
+    "court, case_number, judge, subject, appointment, deadline, report_filed, panel, "
+    "urgency_percent, increase_percent, advances_cents, note";
+
+void bindFields(QSqlQuery &query, const Assignment &a) {
+    for (const QVariant &value :
+         {textValue(a.court), textValue(a.caseNumber), textValue(a.judge), textValue(a.subject),
+          dateValue(a.period.appointment), dateValue(a.period.deadline), dateValue(a.reportFiled),
+          QVariant(a.panel), QVariant(a.urgencyPercent), QVariant(a.increasePercent),
+          QVariant(a.advances), textValue(a.note)})
+        query.addBindValue(value);
+}
+
+// The extensions and expenses of `id`, written afresh.
+QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, const Assignment &a) {
+    for (const char *sql : {"DELETE FROM extension WHERE assignment_id = ?",
+                            "DELETE FROM expense WHERE assignment_id = ?"}) {
+        QSqlQuery &clear = d.prepared(QString::fromLatin1(sql));
+        clear.addBindValue(id);
+        if (!clear.exec())
+            return transaction.fail(clear);
+    }
+    QSqlQuery &extension = d.prepared(
+        QStringLiteral("INSERT INTO extension (assignment_id, position, date) VALUES (?, ?, ?)"));
+    for (qsizetype i = 0; i < a.period.extensions.size(); ++i) {
+        extension.addBindValue(id);
+        extension.addBindValue(i);
+        extension.addBindValue(dateValue(a.period.extensions[i]));
+        if (!extension.exec())
+            return transaction.fail(extension);
+    }
+    QSqlQuery &expense = d.prepared(
+        QStringLiteral("INSERT INTO expense (assignment_id, position, description, amount_cents) "
+                       "VALUES (?, ?, ?, ?)"));
+    for (qsizetype i = 0; i < a.expenses.size(); ++i) {
+        expense.addBindValue(id);
+        expense.addBindValue(i);
+        expense.addBindValue(textValue(a.expenses[i].description));
+        expense.addBindValue(a.expenses[i].amount);
+        if (!expense.exec())
+            return transaction.fail(expense);
+    }
+    return {};
+}
+
+} // namespace
+
+QString Register::defaultPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/incarichi.sqlite");
+}
+
+Register::Register(std::unique_ptr<Private> d)
+    : d(std::move(d)) {}
+
+Register::~Register() = default;
+
+std::variant<std::unique_ptr<Register>, QString> Register::open(const QString &path, Mode mode) {
+    auto d = std::make_unique<Private>();
+    d->path = QFileInfo(path).absoluteFilePath();
+    d->readOnly = mode == Mode::ReadOnly;
+    if (d->readOnly) {
+        // Checked first: SQLite would otherwise report a missing file only as "cannot open".
+        if (!QFileInfo(d->path).isFile())
+            return QStringLiteral("Il registro «%1» non esiste ancora.")
+                .arg(QDir::toNativeSeparators(d->path));
+    } else if (QString error = prepareFile(d->path); !error.isEmpty()) {
+        return error;
+    }
+    if (QString error = connectDatabase(*d); !error.isEmpty())
+        return error;
+    return std::unique_ptr<Register>(new Register(std::move(d)));
+}
+
+QString Register::path() const {
+    return d->path;
+}
+
+std::variant<Assignment, QString> Register::assignment(qint64 id) const {
+    Transaction transaction(*d, Transaction::Kind::Read);
+    if (!transaction.error().isEmpty())
+        return transaction.error();
+    QSqlQuery &query = d->prepared(QStringLiteral("SELECT %1 FROM assignment WHERE id = ?")
+                                       .arg(QLatin1String(kAssignmentColumns)));
+    query.addBindValue(id);
+    if (!query.exec())
+        return transaction.fail(query);
+    if (!query.next())
+        return QString::fromUtf8(kNoAssignmentMessage);
+    Assignment a;
+    a.id = id;
+    a.court = query.value(0).toString();
+    a.caseNumber = query.value(1).toString();
+    a.judge = query.value(2).toString();
+    a.subject = query.value(3).toString();
+    a.period.appointment = valueDate(query.value(4));
+    a.period.deadline = valueDate(query.value(5));
+    a.reportFiled = valueDate(query.value(6));
+    a.panel = query.value(7).toInt();
+    a.urgencyPercent = query.value(8).toInt();
+    a.increasePercent = query.value(9).toInt();
+    a.advances = query.value(10).toLongLong();
+    a.note = query.value(11).toString();
+    query.finish();
+
+    QSqlQuery &extensions = d->prepared(
+        QStringLiteral("SELECT date FROM extension WHERE assignment_id = ? ORDER BY position"));
+    extensions.addBindValue(id);
+    if (!extensions.exec())
+        return transaction.fail(extensions);
+    while (extensions.next())
+        a.period.extensions.append(valueDate(extensions.value(0)));
+    extensions.finish();
+
+    QSqlQuery &expenses = d->prepared(QStringLiteral(
+        "SELECT description, amount_cents FROM expense WHERE assignment_id = ? ORDER BY position"));
+    expenses.addBindValue(id);
+    if (!expenses.exec())
+        return transaction.fail(expenses);
+    while (expenses.next())
+        a.expenses.append({expenses.value(0).toString(), expenses.value(1).toLongLong()});
+    expenses.finish();
+    return a;
+}
+
+std::variant<qint64, QString> Register::create(const Assignment &assignment) {
+    Transaction transaction(*d, Transaction::Kind::Change);
+    if (!transaction.error().isEmpty())
+        return transaction.error();
+    QSqlQuery &insert = d->prepared(QStringLiteral("INSERT INTO assignment (%1) VALUES "
+                                                   "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                        .arg(QLatin1String(kAssignmentColumns)));
+    bindFields(insert, assignment);
+    if (!insert.exec())
+        return transaction.fail(insert);
+    const qint64 id = insert.lastInsertId().toLongLong();
+    if (QString error = writeLists(*d, transaction, id, assignment); !error.isEmpty())
+        return error;
+    if (QString error = transaction.commit(); !error.isEmpty())
+        return error;
+    return id;
+}
+
+QString Register::update(const Assignment &assignment) {
+    Transaction transaction(*d, Transaction::Kind::Change);
+    if (!transaction.error().isEmpty())
+        return transaction.error();
+    QSqlQuery &update = d->prepared(
+        QStringLiteral("UPDATE assignment SET court = ?, case_number = ?, judge = ?, subject = ?, "
+                       "appointment = ?, deadline = ?, report_filed = ?, panel = ?, "
+                       "urgency_percent = ?, increase_percent = ?, advances_cents = ?, note = ? "
+                       "WHERE id = ?"));
+    bindFields(update, assignment);
+    update.addBindValue(assignment.id);
+    if (!update.exec())
+        return transaction.fail(update);
+    if (update.numRowsAffected() != 1)
+        return QString::fromUtf8(kNoAssignmentMessage);
+    if (QString error = writeLists(*d, transaction, assignment.id, assignment); !error.isEmpty())
+        return error;
+    return transaction.commit();
+}
+
+QString Register::remove(qint64 assignment) {
+    Transaction transaction(*d, Transaction::Kind::Change);
+    if (!transaction.error().isEmpty())
+        return transaction.error();
+    // The sessions, extensions and expenses go with it (ON DELETE CASCADE).
+    QSqlQuery &remove = d->prepared(QStringLiteral("DELETE FROM assignment WHERE id = ?"));
+    remove.addBindValue(assignment);
+    if (!remove.exec())
+        return transaction.fail(remove);
+    if (remove.numRowsAffected() != 1)
+        return QString::fromUtf8(kNoAssignmentMessage);
+    return transaction.commit();
+}
+
+} // namespace assignments

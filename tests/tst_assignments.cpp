@@ -1,0 +1,335 @@
+#include "tst_assignments.h"
+
+#include "registerprivate.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace registertest;
+
+std::unique_ptr<Register> registertest::openRegister(const QString &path, Register::Mode mode) {
+    auto opened = Register::open(path, mode);
+    if (auto *error = std::get_if<QString>(&opened)) {
+        qWarning().noquote() << *error;
+        return nullptr;
+    }
+    return std::move(std::get<std::unique_ptr<Register>>(opened));
+}
+
+fee::Session registertest::childSession(int index, int start) {
+    return {kBase.addDays(index), start, start + 60, QStringLiteral("Sopralluogo %1").arg(index),
+            false};
+}
+
+Assignment registertest::fullAssignment() {
+    Assignment a;
+    a.court = QStringLiteral("Tribunale di Forlì");
+    a.caseNumber = QStringLiteral("R.G. 1234/2025");
+    a.judge = QStringLiteral("dott.ssa D'Annunzio \"Lia\"");
+    a.subject = QStringLiteral("Stima dell'immobile; perizia à la carte");
+    a.period = {QDate(2025, 2, 10), QDate(2025, 5, 10), {QDate(2025, 7, 10), QDate(2025, 6, 1)}};
+    a.reportFiled = QDate(2025, 6, 20);
+    a.panel = 3;
+    a.urgencyPercent = 50;
+    a.increasePercent = 20;
+    a.advances = 123456;
+    a.expenses = {{QStringLiteral("Viaggio a Cesena"), 4550}, {QStringLiteral("Copie"), 1}};
+    a.note = QStringLiteral("Prima riga\nseconda riga con ' e \" e €");
+    return a;
+}
+
+namespace {
+
+QString openError(const QString &path, Register::Mode mode = Register::Mode::ReadWrite) {
+    auto opened = Register::open(path, mode);
+    const QString *error = std::get_if<QString>(&opened);
+    return error ? *error : QString();
+}
+
+QByteArray hashOf(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+int modeOf(const QString &path) {
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : -1;
+}
+
+// Raw SQL on the file through a connection of its own, as another program would.
+QVariant rawQuery(const QString &path, const QStringList &statements) {
+    QVariant last;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(path);
+        if (!db.open())
+            qFatal("raw open");
+        QSqlQuery query(db);
+        for (const QString &sql : statements) {
+            if (!query.exec(sql))
+                qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+            last = query.next() ? query.value(0) : QVariant();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    return last;
+}
+
+} // namespace
+
+void TestAssignments::roundTrip() {
+    auto r = openRegister(fresh("roundtrip.sqlite"));
+    QVERIFY(r);
+    Assignment a = fullAssignment();
+    a.id = value(r->create(a));
+    QCOMPARE(value(r->assignment(a.id)), a);
+
+    const QList<fee::Session> log = {
+        {QDate(2025, 3, 4), 22 * 60, 1440, QStringLiteral("Notte: «verifica» dell'impianto"),
+         false},
+        {QDate(2025, 3, 4), 9 * 60, 11 * 60 + 15, QStringLiteral("Udienza \"di giuramento\""),
+         true},
+        {QDate(2025, 3, 5), 0, 30, QString(), false},
+    };
+    QVERIFY(r->addSessions(a.id, log).isEmpty());
+    QList<StoredSession> stored = value(r->sessions(a.id));
+    QCOMPARE(stored.size(), 3);
+    QCOMPARE(stored[0].session, log[1]);
+    QCOMPARE(stored[1].session, log[0]);
+    QCOMPARE(stored[2].session, log[2]);
+
+    a.period.extensions.clear();
+    a.expenses.removeFirst();
+    a.reportFiled = QDate();
+    a.note.clear();
+    QCOMPARE(r->update(a), QString());
+    r.reset();
+    r = openRegister(fresh("roundtrip.sqlite"));
+    QCOMPARE(value(r->assignment(a.id)), a);
+
+    fee::Session moved = log[2];
+    moved.to = 9 * 60 + 1;
+    moved.date = log[1].date;
+    QCOMPARE(r->updateSession(stored[2].id, moved),
+             fee::overlapMessage(moved, log[1])); // refused: nothing changed
+    moved.to = 9 * 60;
+    QCOMPARE(r->updateSession(stored[2].id, moved), QString());
+    QVERIFY(r->removeSession(stored[0].id).isEmpty());
+    stored = value(r->sessions(a.id));
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored[0].session, moved);
+
+    QVERIFY(r->remove(a.id).isEmpty());
+    QCOMPARE(std::get<QString>(r->sessions(a.id)),
+             QStringLiteral("L'incarico non è più nel registro."));
+    QCOMPARE(rawQuery(r->path(), {QStringLiteral("SELECT count(*) FROM session")}).toInt(), 0);
+}
+
+void TestAssignments::migrationFromVersion1() {
+    const QString path = fresh("version1.sqlite");
+    rawQuery(path,
+             {QStringLiteral("CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL "
+                             "DEFAULT '', case_number TEXT NOT NULL DEFAULT '', judge TEXT NOT "
+                             "NULL DEFAULT '', subject TEXT NOT NULL DEFAULT '', appointment TEXT, "
+                             "deadline TEXT, extensions TEXT NOT NULL DEFAULT '', report_filed "
+                             "TEXT, panel INTEGER NOT NULL DEFAULT 1, urgency_percent INTEGER NOT "
+                             "NULL DEFAULT 0, increase_percent INTEGER NOT NULL DEFAULT 0, "
+                             "expenses_cents INTEGER NOT NULL DEFAULT 0, advances_cents INTEGER "
+                             "NOT NULL DEFAULT 0, note TEXT NOT NULL DEFAULT '')"),
+              QStringLiteral("CREATE TABLE session (id INTEGER PRIMARY KEY, assignment_id INTEGER "
+                             "NOT NULL REFERENCES assignment(id) ON DELETE CASCADE, date TEXT NOT "
+                             "NULL, from_minute INTEGER NOT NULL, to_minute INTEGER NOT NULL, "
+                             "description TEXT NOT NULL DEFAULT '')"),
+              QStringLiteral("INSERT INTO assignment VALUES (7, 'Corte d''Appello', '88/2024', "
+                             "'Rossi', 'Danni', '2024-01-15', '2024-03-15', '2024-05-15 "
+                             "2024-04-15', NULL, 2, 100, 0, 9900, 5000, 'nota')"),
+              QStringLiteral("INSERT INTO assignment (id, case_number) VALUES (8, '1/2023')"),
+              QStringLiteral("INSERT INTO session VALUES (1, 7, '2024-02-01', 540, 660, 'Visita')"),
+              QStringLiteral("INSERT INTO session VALUES (2, 7, '2024-02-02', 0, 1440, 'Studio')"),
+              QStringLiteral("PRAGMA user_version = 1")});
+    auto r = openRegister(path);
+    QVERIFY(r);
+    Assignment expected;
+    expected.id = 7;
+    expected.court = QStringLiteral("Corte d'Appello");
+    expected.caseNumber = QStringLiteral("88/2024");
+    expected.judge = QStringLiteral("Rossi");
+    expected.subject = QStringLiteral("Danni");
+    expected.period = {
+        QDate(2024, 1, 15), QDate(2024, 3, 15), {QDate(2024, 5, 15), QDate(2024, 4, 15)}};
+    expected.panel = 2;
+    expected.urgencyPercent = 100;
+    expected.advances = 5000;
+    expected.expenses = {{QStringLiteral("Spese"), 9900}};
+    expected.note = QStringLiteral("nota");
+    QCOMPARE(value(r->assignment(7)), expected);
+    QCOMPARE(value(r->assignment(8)).caseNumber, QStringLiteral("1/2023"));
+    QCOMPARE(value(r->assignment(8)).expenses, QList<Expense>());
+    const QList<StoredSession> sessions = value(r->sessions(7));
+    QCOMPARE(sessions.size(), 2);
+    QCOMPARE(sessions[0], (StoredSession{1, {QDate(2024, 2, 1), 540, 660, "Visita", false}}));
+    QCOMPARE(sessions[1], (StoredSession{2, {QDate(2024, 2, 2), 0, 1440, "Studio", false}}));
+    r.reset();
+    QCOMPARE(rawQuery(path, {QStringLiteral("PRAGMA user_version")}).toInt(), 2);
+}
+
+void TestAssignments::faults_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("text") << "text.sqlite"
+                          << "non è un registro degli incarichi";
+    QTest::newRow("other database") << "other.sqlite"
+                                    << "non è un registro degli incarichi";
+    QTest::newRow("damaged") << "damaged.sqlite"
+                             << "è danneggiato e non è stato modificato";
+    QTest::newRow("newer") << "newer.sqlite"
+                           << "Il registro è stato scritto da una versione più recente del "
+                              "programma";
+    QTest::newRow("folder") << "plain-file/registro/incarichi.sqlite"
+                            << "Non è possibile creare la cartella del registro";
+}
+
+void TestAssignments::faults() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    const QString path = dir.filePath(name);
+    QString watched = path; // the file whose bytes must not change
+    if (name == QLatin1String("text.sqlite")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("Elenco degli incarichi, scritto a mano.\n").repeated(200));
+    } else if (name == QLatin1String("other.sqlite")) {
+        rawQuery(path, {QStringLiteral("CREATE TABLE rubrica (nome TEXT)")});
+    } else if (name == QLatin1String("damaged.sqlite")) {
+        auto r = openRegister(path);
+        const qint64 id = value(r->create(fullAssignment()));
+        QList<fee::Session> log;
+        for (int i = 0; i < 400; ++i)
+            log.append(childSession(i, 600));
+        QVERIFY(r->addSessions(id, log).isEmpty());
+        r.reset();
+        // Every page but the first, where the header and the list of tables live, loses its
+        // own header.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const int pageSize = (uchar(bytes[16]) << 8) | uchar(bytes[17]);
+        for (qsizetype page = pageSize; page < bytes.size(); page += pageSize)
+            bytes.replace(page, 8, QByteArray(8, '\x7f'));
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(bytes), bytes.size());
+    } else if (name == QLatin1String("newer.sqlite")) {
+        QVERIFY(openRegister(path));
+        rawQuery(path, {QStringLiteral("PRAGMA user_version = 3")});
+    } else {
+        watched = dir.filePath(QStringLiteral("plain-file"));
+        QFile file(watched);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Non una cartella.");
+    }
+    const QByteArray before = hashOf(watched);
+    QVERIFY(!before.isEmpty());
+    QVERIFY2(openError(path).contains(message), qPrintable(openError(path)));
+    QCOMPARE(hashOf(watched), before);
+    if (!name.contains(u'/'))
+        QVERIFY(openError(path, Register::Mode::ReadOnly).contains(message));
+    QCOMPARE(hashOf(watched), before);
+}
+
+void TestAssignments::fullDisk() {
+    auto r = openRegister(fresh("full.sqlite"));
+    const qint64 id = value(r->create(fullAssignment()));
+    QVERIFY(r->addSessions(id, {childSession(0, 0), childSession(1, 0)}).isEmpty());
+    const QList<StoredSession> before = value(r->sessions(id));
+    QVERIFY(limitPages(*r, 1)); // no larger than it is now
+    QList<fee::Session> many;
+    for (int i = 10; i < 2000; ++i) {
+        many.append(childSession(i, 0));
+        many.last().description = QString(200, u'x');
+    }
+    QCOMPARE(r->addSessions(id, many), QStringLiteral("Il disco è pieno: la modifica non è stata "
+                                                      "salvata."));
+    QCOMPARE(value(r->sessions(id)), before);
+    r.reset();
+    r = openRegister(fresh("full.sqlite"));
+    QCOMPARE(value(r->sessions(id)), before);
+    QVERIFY(r->addSessions(id, many).isEmpty()); // room again once the disk has some
+}
+
+void TestAssignments::modes() {
+    QStandardPaths::setTestModeEnabled(true);
+    const QString path = Register::defaultPath();
+    QVERIFY(path.endsWith(QLatin1String("/Tolvemar/CalcoloCT/incarichi.sqlite")));
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir(folder).removeRecursively();
+    QVERIFY(openRegister(path));
+    QCOMPARE(modeOf(path), 0600);
+    QCOMPARE(modeOf(folder), 0700);
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                            QFile::ReadOther));
+    QCOMPARE(modeOf(path), 0644);
+    QVERIFY(openRegister(path));
+    QCOMPARE(modeOf(path), 0600);
+    QDir(folder).removeRecursively();
+}
+
+void TestAssignments::readOnly() {
+    const QString missing = dir.filePath(QStringLiteral("absent/incarichi.sqlite"));
+    QVERIFY(openError(missing, Register::Mode::ReadOnly).contains(QLatin1String("non esiste")));
+    QVERIFY(!QFileInfo::exists(QFileInfo(missing).absolutePath()));
+
+    const QString path = fresh("readonly.sqlite");
+    const qint64 id = value(openRegister(path)->create(fullAssignment()));
+    auto reader = openRegister(path, Register::Mode::ReadOnly);
+    auto writer = openRegister(path);
+    QVERIFY(reader && writer);
+    QVERIFY(writer->addSession(id, childSession(0, 60)).index() == 0);
+    QCOMPARE(value(reader->sessions(id)).size(), 1); // a change made elsewhere is seen
+    QCOMPARE(std::get<QString>(reader->create(fullAssignment())),
+             QStringLiteral("Il registro è aperto in sola lettura."));
+    QCOMPARE(reader->removeSession(1), QStringLiteral("Il registro è aperto in sola lettura."));
+}
+
+void TestAssignments::backup() {
+    const QString path = fresh("original.sqlite"), copy = fresh("copia.sqlite");
+    auto r = openRegister(path);
+    const qint64 id = value(r->create(fullAssignment()));
+    QVERIFY(r->addSessions(id, {childSession(0, 60), childSession(3, 60)}).isEmpty());
+    QFile old(copy);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("una copia più vecchia");
+    old.close();
+    QCOMPARE(r->backup(copy), QString());
+    QVERIFY(r->backup(path).contains(QStringLiteral("non può prendere il posto")));
+    QCOMPARE(rawQuery(copy, {QStringLiteral("PRAGMA integrity_check")}).toString(), "ok");
+    auto restored = openRegister(copy);
+    QVERIFY(restored);
+    QCOMPARE(value(restored->assignment(id)), value(r->assignment(id)));
+    QCOMPARE(value(restored->sessions(id)), value(r->sessions(id)));
+    QCOMPARE(modeOf(copy), 0600);
+    QCOMPARE(QDir(dir.path())
+                 .entryList({QStringLiteral(".incarichi-copia-*")}, QDir::Hidden | QDir::Files),
+             QStringList());
+}
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tolvemar"));
+    QCoreApplication::setApplicationName(QStringLiteral("CalcoloCT"));
+    // The same executable plays the other processes that share the register.
+    if (argc > 1 && qstrcmp(argv[1], "--child") == 0)
+        return runChild(app.arguments());
+    TestAssignments test;
+    return QTest::qExec(&test, argc, argv);
+}
