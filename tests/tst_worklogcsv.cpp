@@ -35,6 +35,8 @@ class TestWorkLogCsv : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+
     void good_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("sessions");
