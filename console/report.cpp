@@ -63,7 +63,7 @@ QString reportText(const Report &report) {
            s.urgency);
     amount(QStringLiteral("Maggiorazione art. 52 (%1 %)").arg(report.claim.increasePercent),
            s.increase);
-    amount(QStringLiteral("Collegio (%1 componenti)").arg(report.claim.panel), s.panel);
+    amount(QStringLiteral("Collegio (componenti: %1)").arg(report.claim.panel), s.panel);
     amount(QStringLiteral("Totale"), s.total);
     if (report.requestDeadline.isValid())
         out +=

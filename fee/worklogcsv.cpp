@@ -275,6 +275,9 @@ std::variant<QList<LogLine>, QString> readLogCsv(QByteArrayView bytes) {
 
     QList<LogLine> lines;
     QList<Session> sessions;
+    // A record a line, as most are.
+    lines.reserve(bytes.count('\n'));
+    sessions.reserve(lines.capacity());
     std::array<QByteArrayView, kFields> fields;
     while (!reader.atEnd()) {
         const int line = reader.line();

@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(line("  riga 7"), "riga 7, 20/03/2025: oltre il termine");
         QCOMPARE(line("Vacazioni:"), "Vacazioni: 9,5, di cui in udienza 2,5");
         QCOMPARE(line("Onorario"), "Onorario: 83,96 €");
-        QCOMPARE(line("Collegio"), "Collegio (2 componenti): 33,58 €");
+        QCOMPARE(line("Collegio"), "Collegio (componenti: 2): 33,58 €");
         QCOMPARE(line("Totale"), "Totale: 117,54 €");
         // The last session's day, 20 March, even if left out; 100 days on, a Saturday.
         QCOMPARE(line("Istanza"),
