@@ -43,7 +43,8 @@ QString sessionError(const Session &session);
 // Whether two sessions share a minute; sessions that only touch do not.
 bool overlaps(const Session &a, const Session &b);
 
-// The first two sessions, in the list's order, that share a minute.
+// The first two sessions, in the list's order, that share a minute: the earliest session that
+// overlaps another, and the earliest of those it overlaps.
 std::optional<std::pair<qsizetype, qsizetype>> findOverlap(const QList<Session> &sessions);
 
 // "L'operazione del 03/03/2025 dalle 09:00 alle 11:00 si sovrappone a quella dalle 10:00 alle
@@ -132,6 +133,9 @@ std::variant<Settlement, QString> settle(qint64 halves, const Claim &claim);
 // The same rounding as everywhere: `percent` per cent of `amount`, half away from zero.
 std::optional<Cents> percentOfCents(Cents amount, qint64 percent);
 std::optional<Cents> addCents(Cents a, Cents b);
+
+// "1.234,56 €", whatever the regional settings.
+QString euroText(Cents cents);
 
 // Art. 71, paragraph 2, DPR 115/2002: the request for payment is due within 100 days of the
 // completion of the operations (the filing of the report, or the last session's day until

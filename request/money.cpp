@@ -1,6 +1,7 @@
 #include "money.h"
 
 #include "localetext.h"
+#include "worklog.h"
 
 #include <charconv>
 #include <cmath>
@@ -70,18 +71,11 @@ std::optional<Cents> centsOf(double euros) {
 }
 
 std::optional<Cents> percentOf(Cents amount, int percent) {
-    Cents scaled = 0;
-    if (__builtin_mul_overflow(amount, Cents(percent), &scaled))
-        return std::nullopt;
-    const Cents whole = scaled / 100, rest = scaled % 100;
-    return whole + (rest >= 50 ? 1 : rest <= -50 ? -1 : 0);
+    return fee::percentOfCents(amount, percent);
 }
 
 std::optional<Cents> sum(Cents a, Cents b) {
-    Cents total = 0;
-    if (__builtin_add_overflow(a, b, &total))
-        return std::nullopt;
-    return total;
+    return fee::addCents(a, b);
 }
 
 std::variant<Cents, QString> parseAmount(const QString &text, const QLocale &locale) {
@@ -135,15 +129,7 @@ std::variant<int, QString> parsePercent(const QString &text, const QLocale &loca
 }
 
 QString formatEuro(Cents cents) {
-    const QString sign = cents < 0 ? QStringLiteral("-") : QString();
-    // Through unsigned, so that even the most negative amount has a magnitude.
-    const quint64 magnitude = cents < 0 ? 0 - quint64(cents) : quint64(cents);
-    QString whole = QString::number(magnitude / 100);
-    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
-        whole.insert(at, u'.');
-    return QStringLiteral("%1%2,%3 €")
-        .arg(sign, whole)
-        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+    return fee::euroText(cents);
 }
 
 } // namespace request
