@@ -147,8 +147,9 @@ std::variant<Options, QString> parseOptions(QCommandLineParser &parser, const QS
     // Art. 4, paragraph 3, law 319/1980: the urgency the appointment's time allows.
     const int bound = fee::urgencyBound(o.period);
     if (o.claim.urgencyPercent > bound)
-        return QStringLiteral("--urgenza %1: con questi conferimento e termine l'aumento per "
-                              "urgenza arriva al più al %2 % (art. 4 legge 319/1980).")
+        return QStringLiteral(
+                   "--urgenza %1: con questi conferimento e termine l'aumento per "
+                   "urgenza può arrivare al massimo a %2 % (art. 4, comma 3, legge 319/1980).")
             .arg(o.claim.urgencyPercent)
             .arg(bound);
     const auto members = numberOption(parser.value(panel), 1, 100);
