@@ -1,6 +1,7 @@
 #include "conversions.h"
 #include "daywalk.h"
 #include "fee.h"
+#include "holidaytable.h"
 #include "worklog.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,7 @@
 #include "fee.h"
 
 #include "conversions.h"
+#include "holidaytable.h"
 
 #include <cmath>
 

@@ -49,8 +49,13 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     createFileMenu();
     createOptionsMenu();
     createHelpMenu();
-    status->setAccessibleName(QStringLiteral("Opzioni di calcolo"));
+    // Named by what it shows, as any label is, so that a screen reader reads the options; the
+    // description says what the line is.
+    status->setAccessibleDescription(QStringLiteral("Opzioni di calcolo"));
     statusBar()->addPermanentWidget(status, 1);
+    // The line fills the bar, where the bar would draw a message: the message after a copy or
+    // an export takes the line's place while it lasts, to be seen and read out.
+    connect(statusBar(), &QStatusBar::messageChanged, this, &MainWindow::showStatus);
     statusBar()->setSizeGripEnabled(false);
     // Form1 keeps its size; the window is that and the two bars.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -129,10 +134,15 @@ void MainWindow::setOptions(const fee::CalcolaOptions &options) {
     decree2002->setChecked(options.tariff == fee::Tariff::Decree2002);
     ruling2025->setChecked(options.tariff == fee::Tariff::Ruling2025);
     excludeHolidays->setChecked(options.excludeHolidays);
-    status->setText(statusText(options));
+    showStatus();
     form->setOptions(options);
     if (changed)
         settings::setOptions(options);
+}
+
+void MainWindow::showStatus() {
+    const QString message = statusBar()->currentMessage();
+    status->setText(message.isEmpty() ? statusText(current) : message);
 }
 
 void MainWindow::choosePatron() {

@@ -32,6 +32,8 @@ private:
     void createFileMenu();
     void createOptionsMenu();
     void createHelpMenu();
+    // The options, or the message that the status bar holds for a few seconds.
+    void showStatus();
     void choosePatron();
     void about();
     // The request for the computation last shown, with the details asked for when `ask`;
