@@ -171,18 +171,23 @@ QString Register::update(const Assignment &assignment) {
     return transaction.commit();
 }
 
-QString Register::remove(qint64 assignment) {
-    Transaction transaction(*d, Transaction::Kind::Change);
+QString deleteOne(Register::Private &d, const QString &sql, qint64 id, const char *missing) {
+    Transaction transaction(d, Transaction::Kind::Change);
     if (!transaction.error().isEmpty())
         return transaction.error();
-    // The sessions, extensions and expenses go with it (ON DELETE CASCADE).
-    QSqlQuery &remove = d->prepared(QStringLiteral("DELETE FROM assignment WHERE id = ?"));
-    remove.addBindValue(assignment);
+    QSqlQuery &remove = d.prepared(sql);
+    remove.addBindValue(id);
     if (!remove.exec())
         return transaction.fail(remove);
     if (remove.numRowsAffected() != 1)
-        return QString::fromUtf8(kNoAssignmentMessage);
+        return QString::fromUtf8(missing);
     return transaction.commit();
+}
+
+QString Register::remove(qint64 assignment) {
+    // The sessions, extensions and expenses go with it (ON DELETE CASCADE).
+    return deleteOne(*d, QStringLiteral("DELETE FROM assignment WHERE id = ?"), assignment,
+                     kNoAssignmentMessage);
 }
 
 } // namespace assignments

@@ -83,4 +83,8 @@ QString connectDatabase(Register::Private &d);
 // fills up.
 bool limitPages(Register &r, int pages);
 
+// Deletes the one row with `id` through `sql` (a DELETE with one parameter) in a transaction of
+// its own; `missing` when there is no such row any more.
+QString deleteOne(Register::Private &d, const QString &sql, qint64 id, const char *missing);
+
 } // namespace assignments

@@ -11,6 +11,16 @@ QString quoted(const QString &path) {
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
 }
 
+// The tables that version 2 added, made alike by a new file and by the migration.
+const char *const kExtensionTable =
+    "CREATE TABLE extension (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
+    "ON DELETE CASCADE, position INTEGER NOT NULL, date TEXT, "
+    "PRIMARY KEY (assignment_id, position))";
+const char *const kExpenseTable =
+    "CREATE TABLE expense (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
+    "ON DELETE CASCADE, position INTEGER NOT NULL, description TEXT NOT NULL DEFAULT '', "
+    "amount_cents INTEGER NOT NULL, PRIMARY KEY (assignment_id, position))";
+
 const char *const kCurrentLayout[] = {
     "CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL DEFAULT '', "
     "case_number TEXT NOT NULL DEFAULT '', judge TEXT NOT NULL DEFAULT '', "
@@ -18,12 +28,8 @@ const char *const kCurrentLayout[] = {
     "panel INTEGER NOT NULL DEFAULT 1, urgency_percent INTEGER NOT NULL DEFAULT 0, "
     "increase_percent INTEGER NOT NULL DEFAULT 0, advances_cents INTEGER NOT NULL DEFAULT 0, "
     "note TEXT NOT NULL DEFAULT '')",
-    "CREATE TABLE extension (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
-    "ON DELETE CASCADE, position INTEGER NOT NULL, date TEXT, "
-    "PRIMARY KEY (assignment_id, position))",
-    "CREATE TABLE expense (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
-    "ON DELETE CASCADE, position INTEGER NOT NULL, description TEXT NOT NULL DEFAULT '', "
-    "amount_cents INTEGER NOT NULL, PRIMARY KEY (assignment_id, position))",
+    kExtensionTable,
+    kExpenseTable,
     "CREATE TABLE session (id INTEGER PRIMARY KEY, assignment_id INTEGER NOT NULL "
     "REFERENCES assignment(id) ON DELETE CASCADE, date TEXT NOT NULL, "
     "from_minute INTEGER NOT NULL, to_minute INTEGER NOT NULL, "
@@ -35,12 +41,8 @@ const char *const kCurrentLayout[] = {
 // Version 1 kept the extensions in one text of ISO dates separated by spaces, the expenses as
 // one sum in expenses_cents, and did not tell udienza from other sessions.
 const char *const kFromVersion1[] = {
-    "CREATE TABLE extension (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
-    "ON DELETE CASCADE, position INTEGER NOT NULL, date TEXT, "
-    "PRIMARY KEY (assignment_id, position))",
-    "CREATE TABLE expense (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
-    "ON DELETE CASCADE, position INTEGER NOT NULL, description TEXT NOT NULL DEFAULT '', "
-    "amount_cents INTEGER NOT NULL, PRIMARY KEY (assignment_id, position))",
+    kExtensionTable,
+    kExpenseTable,
     "INSERT INTO expense (assignment_id, position, description, amount_cents) "
     "SELECT id, 0, 'Spese', expenses_cents FROM assignment WHERE expenses_cents <> 0",
     nullptr, // the extensions, split in C++

@@ -127,16 +127,7 @@ QString Register::updateSession(qint64 id, const fee::Session &session) {
 }
 
 QString Register::removeSession(qint64 id) {
-    Transaction transaction(*d, Transaction::Kind::Change);
-    if (!transaction.error().isEmpty())
-        return transaction.error();
-    QSqlQuery &remove = d->prepared(QStringLiteral("DELETE FROM session WHERE id = ?"));
-    remove.addBindValue(id);
-    if (!remove.exec())
-        return transaction.fail(remove);
-    if (remove.numRowsAffected() != 1)
-        return QString::fromUtf8(kNoSessionMessage);
-    return transaction.commit();
+    return deleteOne(*d, QStringLiteral("DELETE FROM session WHERE id = ?"), id, kNoSessionMessage);
 }
 
 QString Register::addSessions(qint64 assignment, const QList<fee::Session> &sessions) {
