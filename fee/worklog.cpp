@@ -5,7 +5,6 @@
 #include <QMap>
 
 #include <algorithm>
-#include <numeric>
 
 namespace fee {
 
@@ -55,30 +54,44 @@ QString sessionError(const Session &session) {
 }
 
 bool overlaps(const Session &a, const Session &b) {
-    return a.date == b.date && a.from < b.to && b.from < a.to;
+    return a.date == b.date && std::max(a.from, b.from) < std::min(a.to, b.to);
 }
 
 std::optional<std::pair<qsizetype, qsizetype>> findOverlap(const QList<Session> &sessions) {
-    // Sorted by day and start, an overlap is always with an earlier session still running.
-    QList<qsizetype> order(sessions.size());
-    std::iota(order.begin(), order.end(), 0);
+    // The pair's first is the earliest session that overlaps any other (its partners all come
+    // later, or one of them would be earlier); its second, the earliest of those partners.
+    // Sorted by day and start, a session overlaps an earlier one when it begins before the
+    // latest end so far, and a later one when the next begins before it ends. A session of no
+    // time shares no minute.
+    QList<qsizetype> order;
+    order.reserve(sessions.size());
+    for (qsizetype i = 0; i < sessions.size(); ++i) {
+        if (sessions[i].from < sessions[i].to)
+            order.append(i);
+    }
     std::stable_sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) {
         const Session &a = sessions[x], &b = sessions[y];
         return a.date != b.date ? a.date < b.date : a.from < b.from;
     });
-    std::optional<std::pair<qsizetype, qsizetype>> first;
-    qsizetype running = -1; // the session that ends last among those begun on this day
-    for (qsizetype index : order) {
-        const Session &s = sessions[index];
-        if (running >= 0 && overlaps(sessions[running], s)) {
-            const std::pair<qsizetype, qsizetype> pair = std::minmax(running, index);
-            if (!first || pair < *first)
-                first = pair;
-        }
-        if (running < 0 || sessions[running].date != s.date || s.to > sessions[running].to)
-            running = index;
+    qsizetype first = -1;
+    int latestEnd = 0;
+    for (qsizetype k = 0; k < order.size(); ++k) {
+        const Session &s = sessions[order[k]];
+        if (k == 0 || sessions[order[k - 1]].date != s.date)
+            latestEnd = s.from;
+        const bool withEarlier = latestEnd > s.from;
+        const bool withLater = k + 1 < order.size() && overlaps(s, sessions[order[k + 1]]);
+        if ((withEarlier || withLater) && (first < 0 || order[k] < first))
+            first = order[k];
+        latestEnd = std::max(latestEnd, s.to);
     }
-    return first;
+    if (first < 0)
+        return std::nullopt;
+    for (qsizetype j = first + 1; j < sessions.size(); ++j) {
+        if (overlaps(sessions[first], sessions[j]))
+            return std::pair(first, j);
+    }
+    return std::nullopt;
 }
 
 QString overlapMessage(const Session &a, const Session &b) {

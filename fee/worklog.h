@@ -43,7 +43,8 @@ QString sessionError(const Session &session);
 // Whether two sessions share a minute; sessions that only touch do not.
 bool overlaps(const Session &a, const Session &b);
 
-// The first two sessions, in the list's order, that share a minute.
+// The first two sessions, in the list's order, that share a minute: the earliest session that
+// overlaps another, and the earliest of those it overlaps.
 std::optional<std::pair<qsizetype, qsizetype>> findOverlap(const QList<Session> &sessions);
 
 // "L'operazione del 03/03/2025 dalle 09:00 alle 11:00 si sovrappone a quella dalle 10:00 alle
