@@ -147,6 +147,10 @@ bool limitPages(Register &r, int pages) {
     return r.d->run(QStringLiteral("PRAGMA max_page_count = %1").arg(pages));
 }
 
+QVariant textValue(const QString &text) {
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 QVariant dateValue(QDate date) {
     return date.isValid() ? QVariant(date.toString(Qt::ISODate))
                           : QVariant(QMetaType::fromType<QString>());

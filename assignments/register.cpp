@@ -14,10 +14,10 @@ constexpr auto kAssignmentColumns =
 
 void bindFields(QSqlQuery &query, const Assignment &a) {
     for (const QVariant &value :
-         {QVariant(a.court), QVariant(a.caseNumber), QVariant(a.judge), QVariant(a.subject),
+         {textValue(a.court), textValue(a.caseNumber), textValue(a.judge), textValue(a.subject),
           dateValue(a.period.appointment), dateValue(a.period.deadline), dateValue(a.reportFiled),
           QVariant(a.panel), QVariant(a.urgencyPercent), QVariant(a.increasePercent),
-          QVariant(a.advances), QVariant(a.note)})
+          QVariant(a.advances), textValue(a.note)})
         query.addBindValue(value);
 }
 
@@ -45,7 +45,7 @@ QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, co
     for (qsizetype i = 0; i < a.expenses.size(); ++i) {
         expense.addBindValue(id);
         expense.addBindValue(i);
-        expense.addBindValue(a.expenses[i].description);
+        expense.addBindValue(textValue(a.expenses[i].description));
         expense.addBindValue(a.expenses[i].amount);
         if (!expense.exec())
             return transaction.fail(expense);

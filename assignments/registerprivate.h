@@ -65,6 +65,9 @@ private:
 // others can read to 0600; empty when done, else the message.
 QString prepareFile(const QString &path);
 
+// A text as the tables keep it: never NULL.
+QVariant textValue(const QString &text);
+
 // ISO dates, NULL for a null date.
 QVariant dateValue(QDate date);
 QDate valueDate(const QVariant &value);

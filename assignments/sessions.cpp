@@ -53,7 +53,7 @@ std::variant<qint64, QString> insertSession(Register::Private &d, Transaction &t
     insert.addBindValue(dateValue(session.date));
     insert.addBindValue(session.from);
     insert.addBindValue(session.to);
-    insert.addBindValue(session.description);
+    insert.addBindValue(textValue(session.description));
     insert.addBindValue(session.udienza ? 1 : 0);
     if (!insert.exec())
         return transaction.fail(insert);
@@ -118,7 +118,7 @@ QString Register::updateSession(qint64 id, const fee::Session &session) {
     update.addBindValue(dateValue(session.date));
     update.addBindValue(session.from);
     update.addBindValue(session.to);
-    update.addBindValue(session.description);
+    update.addBindValue(textValue(session.description));
     update.addBindValue(session.udienza ? 1 : 0);
     update.addBindValue(id);
     if (!update.exec())

@@ -66,6 +66,8 @@ struct Period {
 
     // The latest of the deadline and its extensions; null when none is set.
     QDate lastDeadline() const;
+
+    friend bool operator==(const Period &, const Period &) = default;
 };
 
 enum class Exclusion { None, BeforeAppointment, AfterDeadline };
