@@ -134,6 +134,9 @@ std::variant<Settlement, QString> settle(qint64 halves, const Claim &claim);
 std::optional<Cents> percentOfCents(Cents amount, qint64 percent);
 std::optional<Cents> addCents(Cents a, Cents b);
 
+// "1.234,56 €", whatever the regional settings.
+QString euroText(Cents cents);
+
 // Art. 71, paragraph 2, DPR 115/2002: the request for payment is due within 100 days of the
 // completion of the operations (the filing of the report, or the last session's day until
 // then). The day of completion is not counted; a deadline on a Sunday or a national holiday
