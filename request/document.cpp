@@ -1,17 +1,13 @@
 #include "document.h"
 
 #include "conversions.h"
-#include "version.h"
+#include "documentparts.h"
 
 namespace request {
 
 namespace {
 
-const QLocale kItalian(QLocale::Italian, QLocale::Italy);
-
-QString dateText(QDate date) {
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
-}
+using parts::dateText;
 
 QString dateText(fee::DateSerial serial) {
     return dateText(fee::serialEpoch().addDays(fee::wholeDays(serial)));
@@ -62,18 +58,8 @@ QList<Block> holidayBlocks(const Computation &computation) {
 QList<std::pair<QString, QString>> amountRows(const Details &details, const Totals &totals) {
     QList<std::pair<QString, QString>> rows{{QStringLiteral("Compenso"), formatEuro(totals.fee)}};
     if (details.increasePercent > 0)
-        rows.append({QStringLiteral("Maggiorazione del %1% (art. 52, comma 1, DPR 115/2002)")
-                         .arg(details.increasePercent),
-                     formatEuro(totals.increase)});
-    for (const Expense &expense : details.expenses) {
-        const QString description = expense.description.trimmed();
-        rows.append(
-            {QStringLiteral("Spese: ") +
-                 (description.isEmpty() ? QStringLiteral("senza descrizione") : description),
-             formatEuro(expense.amount)});
-    }
-    if (!details.expenses.isEmpty())
-        rows.append({QStringLiteral("Totale spese"), formatEuro(totals.expenses)});
+        rows.append({parts::increaseLabel(details.increasePercent), formatEuro(totals.increase)});
+    rows.append(parts::expenseRows(details.expenses, totals.expenses));
     rows.append({QStringLiteral("Totale richiesto"), formatEuro(totals.requested)});
     return rows;
 }
@@ -89,16 +75,10 @@ Document describe(const Request &request, const Totals &totals, const QDateTime 
         blocks.append({Block::Warning, QString::fromUtf8(fee::kDateOrderWarning), {}});
     blocks.append({Block::Title, QStringLiteral("Calcolo del compenso a vacazione"), {}});
 
-    Block given{Block::Fields, {}, {}};
-    for (const auto &[label, value] : {std::pair{"Consulente", details.expert},
-                                       {"Ufficio giudiziario", details.court},
-                                       {"Procedimento n.", details.caseNumber},
-                                       {"Giudice", details.judge}}) {
-        if (!value.trimmed().isEmpty())
-            given.rows.append({QString::fromUtf8(label), value.trimmed()});
-    }
-    if (!given.rows.isEmpty())
-        blocks.append(given);
+    blocks.append(parts::detailBlocks({{QStringLiteral("Consulente"), details.expert},
+                                       {QStringLiteral("Ufficio giudiziario"), details.court},
+                                       {QStringLiteral("Procedimento n."), details.caseNumber},
+                                       {QStringLiteral("Giudice"), details.judge}}));
 
     blocks.append({Block::Heading, QStringLiteral("Periodo"), {}});
     blocks.append(
@@ -110,104 +90,22 @@ Document describe(const Request &request, const Totals &totals, const QDateTime 
     blocks.append(holidayBlocks(computation));
 
     blocks.append({Block::Heading, QStringLiteral("Vacazioni"), {}});
-    blocks.append(
-        {Block::Table,
-         {},
-         {{QStringLiteral("Giorni contati"), fee::integerToText(computation.days, kItalian)},
-          {QStringLiteral("Vacazioni al giorno"), fee::numberToText(computation.daily, kItalian)},
-          {QStringLiteral("Vacazioni totali"), fee::numberToText(computation.total, kItalian)}}});
-    blocks.append({Block::Heading, QStringLiteral("Tariffa"), {}});
-    const fee::Tariff tariff = computation.options.tariff;
-    blocks.append(
-        {Block::Paragraph,
-         QStringLiteral("%1 (%2).").arg(fee::tariffRates(tariff), fee::tariffBasis(tariff)),
-         {}});
+    blocks.append({Block::Table,
+                   {},
+                   {{QStringLiteral("Giorni contati"),
+                     fee::integerToText(computation.days, parts::italian())},
+                    {QStringLiteral("Vacazioni al giorno"),
+                     fee::numberToText(computation.daily, parts::italian())},
+                    {QStringLiteral("Vacazioni totali"),
+                     fee::numberToText(computation.total, parts::italian())}}});
+    blocks.append(parts::tariffBlocks(computation.options.tariff));
 
     blocks.append({Block::Heading, QStringLiteral("Importi"), {}});
     blocks.append({Block::Table, {}, amountRows(details, totals)});
-    blocks.append({Block::Paragraph,
-                   QStringLiteral("Importi al netto di IVA e contributi previdenziali"),
-                   {}});
-    if (!details.note.trimmed().isEmpty()) {
-        blocks.append({Block::Heading, QStringLiteral("Note"), {}});
-        blocks.append({Block::Paragraph, details.note.trimmed(), {}});
-    }
-    document.footer = QStringLiteral("Calcolo Tolvemar CT %1 · %2 alle %3")
-                          .arg(QLatin1String(tolvemar::kVersionText), dateText(madeAt.date()),
-                               madeAt.toString(QStringLiteral("HH:mm")));
+    blocks.append(parts::netOfTaxes());
+    blocks.append(parts::noteBlocks(details.note));
+    document.footer = parts::footer(madeAt);
     return document;
-}
-
-QString toPlainText(const Document &document) {
-    QStringList lines;
-    for (const Block &block : document.blocks) {
-        switch (block.kind) {
-        case Block::Title:
-            lines << block.text << QString(block.text.size(), u'=');
-            break;
-        case Block::Heading:
-            lines << QString() << block.text;
-            break;
-        case Block::Warning:
-        case Block::Paragraph:
-            lines << block.text;
-            break;
-        case Block::Table:
-        case Block::Fields:
-            for (const auto &[label, value] : block.rows)
-                lines << label + QStringLiteral(": ") + value;
-            break;
-        }
-    }
-    lines << QString() << document.footer;
-    return lines.join(u'\n') + u'\n';
-}
-
-QString toHtml(const Document &document, bool withFooter) {
-    const QString sans = QStringLiteral("font-family:'Liberation Sans',sans-serif;");
-    QString html = QStringLiteral("<!DOCTYPE html><html lang=\"it\"><head><meta charset=\"utf-8\">"
-                                  "<title>Calcolo del compenso a vacazione</title></head>"
-                                  "<body style=\"font-family:'Liberation Serif',serif;\">\n");
-    for (const Block &block : document.blocks) {
-        const QString text = block.text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>"));
-        switch (block.kind) {
-        case Block::Warning:
-            html += QStringLiteral("<p style=\"%1color:#b00000;font-weight:bold;\">%2</p>\n")
-                        .arg(sans, text);
-            break;
-        case Block::Title:
-            html += QStringLiteral("<h1 style=\"%1font-size:16pt;\">%2</h1>\n").arg(sans, text);
-            break;
-        case Block::Heading:
-            html += QStringLiteral("<h2 style=\"%1font-size:12pt;\">%2</h2>\n").arg(sans, text);
-            break;
-        case Block::Paragraph:
-            html += QStringLiteral("<p>%1</p>\n").arg(text);
-            break;
-        case Block::Table:
-        case Block::Fields: {
-            const bool figures = block.kind == Block::Table;
-            html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">\n");
-            for (qsizetype i = 0; i < block.rows.size(); ++i) {
-                const auto &[label, value] = block.rows.at(i);
-                // The last figure is the total.
-                const QString weight = figures && i == block.rows.size() - 1
-                                           ? QStringLiteral(" style=\"font-weight:bold;\"")
-                                           : QString();
-                const QString row =
-                    figures ? QStringLiteral("<tr%3><td>%1</td><td align=\"right\">%2</td></tr>\n")
-                            : QStringLiteral("<tr%3><td width=\"35%\">%1</td><td>%2</td></tr>\n");
-                html += row.arg(label.toHtmlEscaped(), value.toHtmlEscaped(), weight);
-            }
-            html += QStringLiteral("</table>\n");
-            break;
-        }
-        }
-    }
-    if (withFooter)
-        html += QStringLiteral("<p style=\"%1font-size:8pt;\">%2</p>\n")
-                    .arg(sans, document.footer.toHtmlEscaped());
-    return html + QStringLiteral("</body></html>\n");
 }
 
 } // namespace request

@@ -54,7 +54,7 @@ QByteArray toPdf(const Document &document) {
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(20, 20, 20, 15), QPageLayout::Millimeter));
         writer.setResolution(300);
-        writer.setTitle(QStringLiteral("Calcolo del compenso a vacazione"));
+        writer.setTitle(title(document));
         writer.setCreator(QStringLiteral("Calcolo Tolvemar CT ") +
                           QLatin1String(tolvemar::kVersionText));
         paint(document, writer);

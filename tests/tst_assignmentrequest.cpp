@@ -1,0 +1,249 @@
+#include "assignmentrequest.h"
+#include "output.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <limits>
+
+using namespace request;
+
+namespace {
+
+using Rows = QList<std::pair<QString, QString>>;
+
+fee::Session session(QDate date, const char *from, const char *to, const char *what,
+                     bool udienza = false) {
+    return {date, *fee::textToMinutes(QString(from)), *fee::textToMinutes(QString(to)), what,
+            udienza};
+}
+
+// Appointed on 03/03/2025, due on 30/04/2025, extended to 31/05/2025; the log is kept out of
+// order on purpose.
+AssignmentRequest realistic() {
+    AssignmentRequest r;
+    r.expert = "Mario Rossi";
+    r.court = "Tribunale di Firenze";
+    r.caseNumber = "1234/2025 R.G.";
+    r.judge = "dott.ssa Anna Bianchi";
+    r.subject = "Vizi dell'immobile di via Roma 12";
+    r.period = {{2025, 3, 3}, {2025, 4, 30}, {{2025, 5, 31}}};
+    r.reportFiled = {2025, 6, 10};
+    r.sessions = {session({2025, 4, 2}, "8:00", "18:00", "Redazione della relazione"),
+                  session({2025, 3, 10}, "15:00", "15:45", "Esame dei documenti"),
+                  session({2025, 3, 10}, "9:00", "11:30", "Sopralluogo in via Roma"),
+                  session({2025, 2, 28}, "10:00", "11:00", "Studio preliminare degli atti"),
+                  session({2025, 3, 20}, "9:30", "11:00", "Udienza per chiarimenti", true),
+                  session({2025, 5, 15}, "14:00", "17:20", "Risposta alle osservazioni"),
+                  session({2025, 6, 5}, "10:00", "12:00", "Integrazione della relazione")};
+    r.increasePercent = 20;
+    r.panel = 2;
+    r.expenses = {{"Trasferta Firenze–Prato", 4500}, {"Copie degli atti", 1250}};
+    r.advances = 5000;
+    r.note = "Operazioni svolte con il consulente di parte.";
+    return r;
+}
+
+Document describe(const AssignmentRequest &request) {
+    return std::get<Document>(request::describe(request, {{2025, 6, 12}, {17, 5}}));
+}
+
+const Block &onlyBlock(const Document &document, Block::Kind kind, int skip = 0) {
+    for (const Block &block : document.blocks) {
+        if (block.kind == kind && skip-- == 0)
+            return block;
+    }
+    qFatal("no such block");
+}
+
+// The text of the PDF's pages `first` to `last` (0: to the end), as pdftotext reads it.
+QString pdfText(const QString &path, int first = 1, int last = 0) {
+    QProcess pdftotext;
+    QStringList arguments{"-layout", "-f", QString::number(first)};
+    if (last > 0)
+        arguments << "-l" << QString::number(last);
+    pdftotext.start("pdftotext", arguments << path << "-");
+    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
+        return QStringLiteral("pdftotext failed: is poppler-utils installed? build.sh installs it");
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+int pageCount(const QString &path) {
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {path});
+    pdfinfo.waitForFinished();
+    const auto match =
+        QRegularExpression("Pages:\\s+(\\d+)").match(pdfinfo.readAllStandardOutput());
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+} // namespace
+
+class TestAssignmentRequest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    // By hand: 10/03 has 2:30 and 0:45, 3:15 that is 1,5 vacazioni; the udienza of 1:30 is 1;
+    // 10 hours on 02/04 are capped at 4; 3:20 on 15/05 are 2. Before the appointment and after
+    // the extension nothing is paid.
+    void operations() {
+        const Document document = describe(realistic());
+        const Block &grid = onlyBlock(document, Block::Grid);
+        QStringList header;
+        for (const GridColumn &column : grid.columns)
+            header << column.title;
+        QCOMPARE(header.join('|'), "Data|Dalle|Alle|Descrizione|Ore|Udienza|Vacazioni");
+        QStringList rows;
+        for (const GridRow &row : grid.lines)
+            rows << (row.total ? "*" : "") + row.cells.join('|');
+        const QStringList expected{
+            "28/02/2025|10:00|11:00|Studio preliminare degli atti|1:00|no|prima del conferimento",
+            "10/03/2025|09:00|11:30|Sopralluogo in via Roma|2:30|no|",
+            "10/03/2025|15:00|15:45|Esame dei documenti|0:45|no|",
+            "*|||Totale del giorno|3:15||1,5",
+            "20/03/2025|09:30|11:00|Udienza per chiarimenti|1:30|sì|1",
+            "02/04/2025|08:00|18:00|Redazione della relazione|10:00|no|",
+            "*|||Totale del giorno (limite di 4 vacazioni al giorno)|10:00||4",
+            "15/05/2025|14:00|17:20|Risposta alle osservazioni|3:20|no|2",
+            "05/06/2025|10:00|12:00|Integrazione della relazione|2:00|no|oltre il termine"};
+        QCOMPARE(rows, expected);
+    }
+
+    // 17 halves: 14,68 € + 15 × 4,075 € = 14,68 + 61,125, so 75,81 €. 20 % of it is 15,162, so
+    // 15,16 €; the panel adds 40 % of 90,97 €, 36,388, so 36,39 €.
+    void amounts() {
+        const Document document = describe(realistic());
+        QCOMPARE(onlyBlock(document, Block::Fields, 1).rows,
+                 (Rows{{"Vacazioni riconosciute", "8,5"}, {"di cui in udienza", "1"}}));
+        QCOMPARE(onlyBlock(document, Block::Table).rows,
+                 (Rows{{"Compenso", "75,81 €"},
+                       {"Maggiorazione del 20% (art. 52, comma 1, DPR 115/2002)", "15,16 €"},
+                       {"Collegio di 2 consulenti: 40% per ciascuno oltre il primo (art. 53 DPR "
+                        "115/2002)",
+                        "36,39 €"},
+                       {"Totale compenso", "127,36 €"},
+                       {"Spese: Trasferta Firenze–Prato", "45,00 €"},
+                       {"Spese: Copie degli atti", "12,50 €"},
+                       {"Totale spese", "57,50 €"},
+                       {"Acconti ricevuti", "-50,00 €"},
+                       {"Saldo richiesto", "134,86 €"}}));
+    }
+
+    void fee_data() {
+        QTest::addColumn<QList<fee::Session>>("sessions");
+        QTest::addColumn<int>("urgency");
+        QTest::addColumn<Rows>("rows");
+        const QDate day(2025, 3, 10);
+        QTest::newRow("no sessions") << QList<fee::Session>{} << 0
+                                     << Rows{{"Compenso", "0,00 €"}, {"Saldo richiesto", "0,00 €"}};
+        QTest::newRow("half") << QList{session(day, "9:00", "10:15", "a")} << 0
+                              << Rows{{"Compenso", "7,34 €"}, {"Saldo richiesto", "7,34 €"}};
+        // 14,68 € + 4,075 € = 18,755 €; doubled for urgency.
+        QTest::newRow("one and a half, urgent")
+            << QList{session(day, "9:00", "11:00", "a"), session(day, "14:00", "14:30", "b")} << 100
+            << Rows{{"Compenso", "18,76 €"},
+                    {"Aumento per urgenza del 100% (art. 4, comma 3, legge 319/1980)", "18,76 €"},
+                    {"Totale compenso", "37,52 €"},
+                    {"Saldo richiesto", "37,52 €"}};
+    }
+
+    void fee() {
+        QFETCH(QList<fee::Session>, sessions);
+        QFETCH(int, urgency);
+        AssignmentRequest request;
+        request.sessions = sessions;
+        request.urgencyPercent = urgency;
+        const Document document = describe(request);
+        QTEST(onlyBlock(document, Block::Table).rows, "rows");
+    }
+
+    void refused_data() {
+        QTest::addColumn<AssignmentRequest>("request");
+        QTest::addColumn<QString>("message");
+        AssignmentRequest r = realistic();
+        r.expenses = {{"a", std::numeric_limits<Cents>::max()}, {"b", 1}};
+        QTest::newRow("expenses") << r << "Gli importi superano quanto il programma sa sommare.";
+        r = realistic();
+        r.sessions.append(session({2025, 3, 10}, "11:00", "12:00", "c"));
+        QTest::newRow("overlap") << r
+                                 << "L'operazione del 10/03/2025 dalle 09:00 alle 11:30 si "
+                                    "sovrappone a quella dalle 11:00 alle 12:00.";
+        r = realistic();
+        r.sessions[0].to = r.sessions[0].from;
+        QTest::newRow("empty session") << r << "finisce alle 08:00, non dopo l'inizio";
+        r = realistic();
+        r.panel = 0;
+        QTest::newRow("panel") << r << "I componenti del collegio vanno da 1 a 100.";
+    }
+
+    void refused() {
+        QFETCH(AssignmentRequest, request);
+        QFETCH(QString, message);
+        const auto described = request::describe(request, {});
+        QVERIFY(std::holds_alternative<QString>(described));
+        QVERIFY2(std::get<QString>(described).contains(message),
+                 qPrintable(std::get<QString>(described)));
+    }
+
+    // The PDF shows every session, why two are not paid, every amount and the deadline.
+    void pdf() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("istanza.pdf");
+        QVERIFY(!savePdf(toPdf(describe(realistic())), path));
+        const QString text = pdfText(path);
+        const QStringList shown =
+            QString("Istanza di liquidazione del compenso|Vizi dell'immobile di via Roma 12|"
+                    "Conferimento|03/03/2025|30/04/2025|Proroga|31/05/2025|10/06/2025|"
+                    "Prospetto delle operazioni|Studio preliminare degli atti|"
+                    "Sopralluogo in via Roma|Esame dei documenti|Udienza per chiarimenti|"
+                    "Redazione della relazione|Risposta alle osservazioni|"
+                    "Integrazione della relazione|prima del conferimento|oltre il termine|"
+                    "limite di 4 vacazioni al giorno|8,5|75,81 €|15,16 €|36,39 €|127,36 €|"
+                    "45,00 €|12,50 €|57,50 €|-50,00 €|134,86 €|Acconti ricevuti|"
+                    "8,15 € le successive|"
+                    "Istanza di liquidazione entro il 18/09/2025 (art. 71 DPR 115/2002)|"
+                    "Importi al netto di IVA e contributi previdenziali|"
+                    "Operazioni svolte con il consulente di parte.|"
+                    "Calcolo Tolvemar CT 2.00.0009 · 12/06/2025 alle 17:05|pagina 1 di")
+                .split('|');
+        for (const QString &value : shown)
+            QVERIFY2(text.contains(value), qPrintable(value + " not in the PDF:\n" + text));
+    }
+
+    // Two hundred sessions run over several pages; each page of the log repeats its header
+    // and no session is lost at a page break.
+    void longLog() {
+        AssignmentRequest request = realistic();
+        request.sessions.clear();
+        for (int i = 0; i < 200; ++i)
+            request.sessions.append(
+                session(QDate(2025, 3, 3).addDays(i / 2), i % 2 ? "14:00" : "9:00",
+                        i % 2 ? "16:30" : "12:00",
+                        qPrintable(QString("Operazione %1").arg(i, 3, 10, QChar('0')))));
+        QTemporaryDir folder;
+        const QString path = folder.filePath("lungo.pdf");
+        QVERIFY(!savePdf(toPdf(describe(request)), path));
+        const int pages = pageCount(path);
+        QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+        QString all;
+        for (int page = 1; page <= pages; ++page) {
+            const QString text = pdfText(path, page, page);
+            all += text;
+            QVERIFY2(text.contains(QString("pagina %1 di %2").arg(page).arg(pages)),
+                     qPrintable(text));
+            if (text.contains("Operazione "))
+                QVERIFY2(text.contains(QRegularExpression(
+                             "Data +Dalle +Alle +Descrizione +Ore +Udienza +Vacazioni")),
+                         qPrintable(QString("page %1:\n%2").arg(page).arg(text)));
+        }
+        for (int i = 0; i < 200; ++i)
+            QCOMPARE(all.count(QString("Operazione %1").arg(i, 3, 10, QChar('0'))), 1);
+    }
+};
+
+QTEST_MAIN(TestAssignmentRequest)
+#include "tst_assignmentrequest.moc"
