@@ -2,6 +2,8 @@
 
 #include "output.h"
 #include "patrondialog.h"
+#include "registerwindow.h"
+#include "reminder.h"
 #include "requestdialog.h"
 #include "settings.h"
 #include "version.h"
@@ -42,15 +44,21 @@ QString statusText(const fee::CalcolaOptions &options) {
 MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     : QMainWindow(parent)
     , form(new Form1(std::move(clock), this))
-    , status(new QLabel(this)) {
+    , status(new QLabel(this))
+    , reminder(new Reminder(this))
+    , reminderLabel(new QLabel(this)) {
     setWindowTitle(form->windowTitle());
     setCentralWidget(form);
     // No menu title takes C or E: Alt+C and Alt+E stay with "Calcola" and "Esci".
     createFileMenu();
     createOptionsMenu();
+    createAssignmentsMenu();
     createHelpMenu();
     status->setAccessibleName(QStringLiteral("Opzioni di calcolo"));
     statusBar()->addPermanentWidget(status, 1);
+    reminderLabel->hide();
+    statusBar()->addPermanentWidget(reminderLabel);
+    connect(reminder, &Reminder::found, this, &MainWindow::showReminder);
     statusBar()->setSizeGripEnabled(false);
     // Form1 keeps its size; the window is that and the two bars.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -63,6 +71,8 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
                     action->setEnabled(true);
             });
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::load() {
     form->load();
@@ -131,6 +141,8 @@ void MainWindow::setOptions(const fee::CalcolaOptions &options) {
     excludeHolidays->setChecked(options.excludeHolidays);
     status->setText(statusText(options));
     form->setOptions(options);
+    if (registerWindow)
+        registerWindow->setTariff(options.tariff);
     if (changed)
         settings::setOptions(options);
 }
