@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QSplitter>
 #include <QTableView>
 
 namespace tolvemar {
@@ -39,20 +38,26 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A bad value is framed in red; its message stands beside it.
-    setStyleSheet(QStringLiteral("*[invalid=\"true\"] { border: 1px solid #b00000; }"
+    setStyleSheet(QStringLiteral("QLineEdit[invalid=\"true\"], QPlainTextEdit[invalid=\"true\"], "
+                                 "QSpinBox[invalid=\"true\"] { border: 1px solid #b00000; }"
                                  "QLabel#error, QLabel#status { color: #b00000; }"));
     status->setObjectName(QStringLiteral("status"));
     status->setWordWrap(true);
     status->setAccessibleName(QStringLiteral("Messaggi"));
 
-    auto *splitter = new QSplitter(this);
-    splitter->addWidget(createListPanel());
-    splitter->addWidget(createAssignmentPanel());
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
-    splitter->setChildrenCollapsible(false);
+    // The list beside what the selected assignment is worth, its fields, then its sessions
+    // beside its expenses.
+    auto *top = new QHBoxLayout;
+    top->addWidget(createListPanel(), 1);
+    top->addWidget(createSummaryPanel());
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(sessions, 5);
+    bottom->addWidget(expenses, 2);
+    needSelection.append({form, sessions, expenses});
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(splitter, 1);
+    layout->addLayout(top, 3);
+    layout->addWidget(form);
+    layout->addLayout(bottom, 4);
     layout->addWidget(status);
 
     connect(form, &AssignmentForm::saved, this, [this](const assignments::Assignment &changed) {
@@ -115,6 +120,18 @@ QWidget *RegisterWindow::createListPanel() {
     layout->addWidget(title);
     layout->addWidget(list, 1);
     layout->addLayout(buttons);
+
+    connect(add, &QPushButton::clicked, this, &RegisterWindow::newAssignment);
+    connect(remove, &QPushButton::clicked, this, &RegisterWindow::deleteAssignment);
+    connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &RegisterWindow::currentChanged);
+    return panel;
+}
+
+QWidget *RegisterWindow::createSummaryPanel() {
+    auto *panel = new QWidget(this);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(summary);
     auto *documents = new QHBoxLayout;
     const std::tuple<QString, QString, void (RegisterWindow::*)()> actions[] = {
@@ -133,22 +150,6 @@ QWidget *RegisterWindow::createListPanel() {
     }
     documents->addStretch();
     layout->addLayout(documents);
-
-    connect(add, &QPushButton::clicked, this, &RegisterWindow::newAssignment);
-    connect(remove, &QPushButton::clicked, this, &RegisterWindow::deleteAssignment);
-    connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &RegisterWindow::currentChanged);
-    return panel;
-}
-
-QWidget *RegisterWindow::createAssignmentPanel() {
-    auto *panel = new QWidget(this);
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(form);
-    layout->addWidget(sessions, 3);
-    layout->addWidget(expenses, 1);
-    needSelection.append({form, sessions, expenses});
     return panel;
 }
 

@@ -45,7 +45,7 @@ protected:
 
 private:
     QWidget *createListPanel();
-    QWidget *createAssignmentPanel();
+    QWidget *createSummaryPanel();
     void refreshList();
     void currentChanged();
     void select(qint64 id);
