@@ -280,10 +280,19 @@ private slots:
 
         const QList<fee::Session> sessions = storedSessions(id);
         for (int restart = 0; restart < 2; ++restart) {
-            registerWindow->close();
-            QTRY_VERIFY(!registerWindow);
-            if (restart)
+            if (restart) {
+                // Typed and not left: saved when "Esci" ends the program, both windows closed.
+                driver->type(QStringLiteral("dott.ssa Laura Bianchi"),
+                             field(QStringLiteral("Giudice")));
+                QTest::mouseClick(driver->child<QPushButton>("Command2"), Qt::LeftButton);
+                QTRY_VERIFY(!registerWindow);
+                QVERIFY(!driver->window().isVisible());
+                expected.judge = QStringLiteral("dott.ssa Laura Bianchi");
                 startProgram();
+            } else {
+                registerWindow->close();
+                QTRY_VERIFY(!registerWindow);
+            }
             QVERIFY(openRegister());
             QCOMPARE(field<QLineEdit>(QStringLiteral("Procedimento n."))->text(),
                      QStringLiteral("R.G. 1234/2025"));

@@ -37,6 +37,7 @@ public:
 protected:
     // Once shown, and never before, the register is read for the reminder.
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createFileMenu();

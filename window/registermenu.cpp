@@ -85,6 +85,13 @@ void MainWindow::saveRegisterCopy() {
         5000);
 }
 
+// "Esci" ends the program even while the register window is open.
+void MainWindow::closeEvent(QCloseEvent *event) {
+    if (registerWindow)
+        registerWindow->close();
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     if (reminded)

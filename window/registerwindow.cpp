@@ -79,8 +79,14 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     resize(1240, 760);
 }
 
-// The widgets go first: an editor still open commits into the register as it closes.
+// Destroyed with the main window, it was never closed: what is typed is saved now. The widgets
+// go before the register, since an editor still open commits into it as it closes, and without
+// telling this window, which is half gone.
 RegisterWindow::~RegisterWindow() {
+    form->savePending();
+    for (QObject *part : {static_cast<QObject *>(form), static_cast<QObject *>(sessions),
+                          static_cast<QObject *>(expenses)})
+        part->disconnect(this);
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
 
