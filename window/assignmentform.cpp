@@ -115,7 +115,7 @@ AssignmentForm::AssignmentForm(Save saver, QWidget *parent)
     row(left, QStringLiteral("Componenti del co&llegio"), panel);
     row(left, QStringLiteral("&Note"), note);
     row(right, QStringLiteral("Con&ferimento"), appointment);
-    row(right, QStringLiteral("&Termine per il deposito"), deadline);
+    row(right, QStringLiteral("Termine per il deposi&to"), deadline);
     row(right, QStringLiteral("Pro&roghe"), extensions);
     row(right, QStringLiteral("Deposito della relazion&e"), reportFiled);
     row(right, QStringLiteral("Aumento per urgen&za (%)"), urgency);
