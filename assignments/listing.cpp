@@ -13,9 +13,10 @@ namespace assignments {
 namespace {
 
 // The paid days as fee::logTotals counts them, summed in SQL: the minutes of each assignment's
-// days, ordinary and udienza apart, between its appointment and its last deadline.
+// days, ordinary and udienza apart, between its appointment and its last deadline. The bounds
+// are computed once for each assignment, not once for each session.
 constexpr auto kDayMinutes =
-    "WITH bounds AS (SELECT a.id, a.appointment AS first_day, "
+    "WITH bounds AS MATERIALIZED (SELECT a.id, a.appointment AS first_day, "
     "(SELECT MAX(d) FROM (SELECT a.deadline AS d UNION ALL "
     "SELECT e.date FROM extension e WHERE e.assignment_id = a.id)) AS last_day "
     "FROM assignment a) "

@@ -1,28 +1,21 @@
-#include "register.h"
+#include "tst_assignments.h"
+
 #include "registerprivate.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
 #include <sys/stat.h>
 
-using namespace assignments;
+using namespace registertest;
 
-namespace {
-
-const QDate kBase(2025, 3, 3);
-
-std::unique_ptr<Register> openRegister(const QString &path,
-                                       Register::Mode mode = Register::Mode::ReadWrite) {
+std::unique_ptr<Register> registertest::openRegister(const QString &path, Register::Mode mode) {
     auto opened = Register::open(path, mode);
     if (auto *error = std::get_if<QString>(&opened)) {
         qWarning().noquote() << *error;
@@ -31,16 +24,34 @@ std::unique_ptr<Register> openRegister(const QString &path,
     return std::move(std::get<std::unique_ptr<Register>>(opened));
 }
 
+fee::Session registertest::childSession(int index, int start) {
+    return {kBase.addDays(index), start, start + 60, QStringLiteral("Sopralluogo %1").arg(index),
+            false};
+}
+
+Assignment registertest::fullAssignment() {
+    Assignment a;
+    a.court = QStringLiteral("Tribunale di Forlì");
+    a.caseNumber = QStringLiteral("R.G. 1234/2025");
+    a.judge = QStringLiteral("dott.ssa D'Annunzio \"Lia\"");
+    a.subject = QStringLiteral("Stima dell'immobile; perizia à la carte");
+    a.period = {QDate(2025, 2, 10), QDate(2025, 5, 10), {QDate(2025, 7, 10), QDate(2025, 6, 1)}};
+    a.reportFiled = QDate(2025, 6, 20);
+    a.panel = 3;
+    a.urgencyPercent = 50;
+    a.increasePercent = 20;
+    a.advances = 123456;
+    a.expenses = {{QStringLiteral("Viaggio a Cesena"), 4550}, {QStringLiteral("Copie"), 1}};
+    a.note = QStringLiteral("Prima riga\nseconda riga con ' e \" e €");
+    return a;
+}
+
+namespace {
+
 QString openError(const QString &path, Register::Mode mode = Register::Mode::ReadWrite) {
     auto opened = Register::open(path, mode);
     const QString *error = std::get_if<QString>(&opened);
     return error ? *error : QString();
-}
-
-template <typename T> T value(std::variant<T, QString> result) {
-    if (const QString *error = std::get_if<QString>(&result))
-        qFatal("%s", qPrintable(*error));
-    return std::get<T>(std::move(result));
 }
 
 QByteArray hashOf(const QString &path) {
@@ -75,85 +86,7 @@ QVariant rawQuery(const QString &path, const QStringList &statements) {
     return last;
 }
 
-// The session `index` of a child: one hour a day from `start` minutes, day after day.
-fee::Session childSession(int index, int start) {
-    return {kBase.addDays(index), start, start + 60, QStringLiteral("Sopralluogo %1").arg(index),
-            false};
-}
-
-// Adds `count` sessions, printing "+id" after each commit, "-" for each overlap refused, and
-// "!message" for anything else.
-int runChild(const QStringList &args) {
-    auto r = openRegister(args.value(2));
-    if (!r)
-        return 2;
-    const qint64 assignment = args.value(3).toLongLong();
-    const int count = args.value(4).toInt(), start = args.value(5).toInt();
-    for (int i = 0; i < count; ++i) {
-        const auto added = r->addSession(assignment, childSession(i, start));
-        if (const qint64 *id = std::get_if<qint64>(&added))
-            std::printf("+%lld\n", static_cast<long long>(*id));
-        else if (std::get<QString>(added).contains(QLatin1String("si sovrappone")))
-            std::printf("-\n");
-        else
-            std::printf("!%s\n", qPrintable(std::get<QString>(added)));
-        std::fflush(stdout);
-    }
-    return 0;
-}
-
-QProcess *startChild(QObject *parent, const QString &path, qint64 assignment, int count,
-                     int start) {
-    auto *process = new QProcess(parent);
-    process->start(QCoreApplication::applicationFilePath(),
-                   {QStringLiteral("--child"), path, QString::number(assignment),
-                    QString::number(count), QString::number(start)});
-    return process;
-}
-
-QStringList linesOf(QProcess *process) {
-    return QString::fromUtf8(process->readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-Assignment fullAssignment() {
-    Assignment a;
-    a.court = QStringLiteral("Tribunale di Forlì");
-    a.caseNumber = QStringLiteral("R.G. 1234/2025");
-    a.judge = QStringLiteral("dott.ssa D'Annunzio \"Lia\"");
-    a.subject = QStringLiteral("Stima dell'immobile; perizia à la carte");
-    a.period = {QDate(2025, 2, 10), QDate(2025, 5, 10), {QDate(2025, 7, 10), QDate(2025, 6, 1)}};
-    a.reportFiled = QDate(2025, 6, 20);
-    a.panel = 3;
-    a.urgencyPercent = 50;
-    a.increasePercent = 20;
-    a.advances = 123456;
-    a.expenses = {{QStringLiteral("Viaggio a Cesena"), 4550}, {QStringLiteral("Copie"), 1}};
-    a.note = QStringLiteral("Prima riga\nseconda riga con ' e \" e €");
-    return a;
-}
-
 } // namespace
-
-class TestAssignments : public QObject {
-    Q_OBJECT
-
-private:
-    QTemporaryDir dir;
-    QString fresh(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-private slots:
-    void roundTrip();
-    void migrationFromVersion1();
-    void faults_data();
-    void faults();
-    void fullDisk();
-    void modes();
-    void readOnly();
-    void backup();
-    void killedChildKeepsCommits();
-    void twoProcesses();
-    void listMatchesLog();
-};
 
 void TestAssignments::roundTrip() {
     auto r = openRegister(fresh("roundtrip.sqlite"));
@@ -390,112 +323,6 @@ void TestAssignments::backup() {
              QStringList());
 }
 
-void TestAssignments::killedChildKeepsCommits() {
-    const QString path = fresh("killed.sqlite");
-    const qint64 id = value(openRegister(path)->create(fullAssignment()));
-    constexpr int reported = 25;
-    QProcess *child = startChild(this, path, id, 100000, 8 * 60);
-    QStringList lines;
-    while (lines.size() < reported && child->waitForReadyRead(30000)) {
-        while (child->canReadLine())
-            lines.append(QString::fromUtf8(child->readLine()).trimmed());
-    }
-    child->kill(); // SIGKILL, at once, whatever it was doing
-    QVERIFY(child->waitForFinished(30000));
-    QVERIFY(lines.size() >= reported);
-
-    const QList<StoredSession> stored = value(openRegister(path)->sessions(id));
-    QVERIFY(stored.size() >= lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QVERIFY2(lines[i].startsWith(u'+'), qPrintable(lines[i]));
-        QCOMPARE(stored[i].id, lines[i].mid(1).toLongLong());
-        QCOMPARE(stored[i].session, childSession(int(i), 8 * 60));
-    }
-}
-
-void TestAssignments::twoProcesses() {
-    const QString path = fresh("shared.sqlite");
-    auto r = openRegister(path);
-    const qint64 id = value(r->create(fullAssignment()));
-
-    // Apart: 08:00 and 10:00 each day, every session kept.
-    QProcess *morning = startChild(this, path, id, 50, 8 * 60);
-    QProcess *later = startChild(this, path, id, 50, 10 * 60);
-    QVERIFY(morning->waitForFinished(60000) && later->waitForFinished(60000));
-    const QStringList both = linesOf(morning) + linesOf(later);
-    QCOMPARE(both.filter(QRegularExpression(QStringLiteral("^\\+\\d+$"))).size(), 100);
-    QCOMPARE(value(r->sessions(id)).size(), 100);
-
-    // The same hours from both at once: each one taken by exactly one of them.
-    const qint64 other = value(r->create(fullAssignment()));
-    QProcess *first = startChild(this, path, other, 50, 12 * 60);
-    QProcess *second = startChild(this, path, other, 50, 12 * 60 + 30);
-    QVERIFY(first->waitForFinished(60000) && second->waitForFinished(60000));
-    const QStringList a = linesOf(first), b = linesOf(second);
-    QCOMPARE(a.size(), 50);
-    QCOMPARE(b.size(), 50);
-    for (int i = 0; i < 50; ++i)
-        QVERIFY2(a[i].startsWith(u'+') != b[i].startsWith(u'+'), qPrintable(a[i] + b[i]));
-    const QList<StoredSession> stored = value(r->sessions(other));
-    QCOMPARE(stored.size(), 50);
-    QList<fee::Session> log;
-    for (const StoredSession &s : stored)
-        log.append(s.session);
-    QVERIFY(!fee::findOverlap(log));
-
-    // This process is refused what overlaps a session that a child added.
-    const fee::Session overlapping = childSession(7, 8 * 60 + 30);
-    QCOMPARE(std::get<QString>(r->addSession(id, overlapping)),
-             fee::overlapMessage(overlapping, childSession(7, 8 * 60)));
-}
-
-void TestAssignments::listMatchesLog() {
-    auto r = openRegister(fresh("list.sqlite"));
-    QRandomGenerator random(20250317);
-    for (int n = 0; n < 12; ++n) {
-        Assignment a;
-        a.caseNumber = QStringLiteral("%1/2025").arg(n);
-        a.court = QStringLiteral("Tribunale");
-        if (random.bounded(4) != 0)
-            a.period.appointment = kBase.addDays(random.bounded(10));
-        if (random.bounded(4) != 0)
-            a.period.deadline = kBase.addDays(10 + random.bounded(20));
-        for (int e = random.bounded(3); e > 0; --e)
-            a.period.extensions.append(kBase.addDays(15 + random.bounded(30)));
-        if (random.bounded(3) == 0)
-            a.reportFiled = kBase.addDays(40 + random.bounded(30));
-        a.id = value(r->create(a));
-        QList<fee::Session> log;
-        for (int day = -3; day < 50; ++day) {
-            for (int from = random.bounded(1440); from < 1440 && random.bounded(3) != 0;) {
-                const int to = std::min(1440, from + 1 + random.bounded(600));
-                log.append({kBase.addDays(day), from, to, QString(), random.bounded(4) == 0});
-                from = to + random.bounded(120);
-            }
-        }
-        QVERIFY(r->addSessions(a.id, log).isEmpty());
-    }
-    for (const fee::Tariff tariff : {fee::Tariff::Decree2002, fee::Tariff::Ruling2025}) {
-        const QList<ListRow> rows = value(r->list(tariff));
-        QCOMPARE(rows.size(), 12);
-        for (const ListRow &row : rows) {
-            const Assignment a = value(r->assignment(row.id));
-            QList<fee::Session> log;
-            for (const StoredSession &s : value(r->sessions(row.id)))
-                log.append(s.session);
-            const fee::LogTotals totals = fee::logTotals(log, a.period);
-            fee::Claim claim;
-            claim.tariff = tariff;
-            QCOMPARE(row.caseNumber, a.caseNumber);
-            QCOMPARE(row.halves, totals.halves);
-            QCOMPARE(row.fee, std::get<fee::Settlement>(fee::settle(totals.halves, claim)).fee);
-            QCOMPARE(row.lastDeadline, a.period.lastDeadline());
-            QCOMPARE(row.requestDeadline,
-                     fee::requestDeadline(fee::completionDate(a.reportFiled, log)));
-        }
-    }
-}
-
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvemar"));
@@ -506,5 +333,3 @@ int main(int argc, char **argv) {
     TestAssignments test;
     return QTest::qExec(&test, argc, argv);
 }
-
-#include "tst_assignments.moc"
