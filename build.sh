@@ -4,7 +4,7 @@
 #   ./build.sh run     install what is missing, build, start "Calcolo Tolvemar CT"
 #   ./build.sh test    install what is missing, build, run every test: the normal suite, the
 #                      same suite under the address and undefined-behaviour sanitizers, and a
-#                      one-minute fuzz run of the computing core
+#                      one-minute fuzz run of the computing core and the CSV work log
 # Packages are installed only when missing, through sudo unless already root. With CI=true the
 # build treats compiler warnings as errors.
 set -euo pipefail
@@ -43,22 +43,31 @@ build() {
     cmake --build --preset "$1"
 }
 
-# Fails on any crash, sanitizer report or broken read-back that the harness finds.
-fuzz() {
+# Fails on any crash, sanitizer report or broken read-back that a harness finds.
+#   fuzz_one HARNESS SEEDS SECONDS
+fuzz_one() {
     local corpus log status=0
     corpus=$(mktemp -d)
     log=$(mktemp)
-    ./build-fuzz/tests/fuzz/fee_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 \
-        "$corpus" tests/fuzz/corpus >"$log" 2>&1 || status=$?
+    ./build-fuzz/tests/fuzz/"$1" -max_total_time="$3" -print_final_stats=1 \
+        "$corpus" "$2" >"$log" 2>&1 || status=$?
     if [ "$status" -eq 0 ]; then
         grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$log"
-        echo "Fuzz run: no findings."
+        echo "Fuzz run of $1: no findings."
     else
         tail -n 60 "$log"
-        echo "Fuzz run: FAILED (the crashing input is saved as crash-* in $(pwd))."
+        echo "Fuzz run of $1: FAILED (the crashing input is saved as crash-* in $(pwd))."
     fi
     rm -rf "$corpus" "$log"
     return "$status"
+}
+
+# The computing core and the work log in CSV, half of FUZZ_SECONDS each.
+fuzz() {
+    local half=$(( ${FUZZ_SECONDS:-60} / 2 ))
+    [ "$half" -ge 1 ] || half=1
+    fuzz_one fee_fuzz tests/fuzz/corpus "$half"
+    fuzz_one worklogcsv_fuzz tests/fuzz/corpus-csv "$half"
 }
 
 case "${1:-}" in

@@ -137,7 +137,8 @@ public:
         for (;;) {
             QByteArrayView field;
             if (m_pos < m_end && m_data[m_pos] == '"') {
-                const int at = std::min(count, kFields - 1);
+                // Fields beyond the last are only counted: they share one buffer.
+                const int at = std::min(count, kFields);
                 QByteArray &buffer = m_buffers[at];
                 buffer.clear();
                 ++m_pos;
@@ -198,7 +199,7 @@ private:
     qsizetype m_end;
     qsizetype m_pos = 0;
     int m_line = 1;
-    std::array<QByteArray, kFields> m_buffers;
+    std::array<QByteArray, kFields + 1> m_buffers;
 };
 
 // The session of a record's fields, or an Italian message naming the field at fault.
@@ -265,11 +266,10 @@ std::variant<QList<LogLine>, QString> readLogCsv(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         reader.skip(3);
     const QByteArrayView header(kLogCsvHeader);
-    if (!bytes.sliced(reader.position()).startsWith(header))
-        return lineText(1) + QStringLiteral(": l'intestazione dev'essere «%1».")
-                                 .arg(QLatin1String(kLogCsvHeader));
-    reader.skip(header.size());
-    if (!reader.lineEnd() && !reader.atEnd())
+    const bool headed = bytes.sliced(reader.position()).startsWith(header);
+    if (headed)
+        reader.skip(header.size());
+    if (!headed || (!reader.lineEnd() && !reader.atEnd()))
         return lineText(1) + QStringLiteral(": l'intestazione dev'essere «%1».")
                                  .arg(QLatin1String(kLogCsvHeader));
 
