@@ -113,6 +113,19 @@ private slots:
         QCOMPARE(rows, expected);
     }
 
+    // A spreadsheet takes the log's lines as they are; a word processor, a table with its header.
+    void clipboard() {
+        const Document document = describe(realistic());
+        const QString text = toPlainText(document);
+        QVERIFY(text.contains("Data\tDalle\tAlle\tDescrizione\tOre\tUdienza\tVacazioni\n"
+                              "28/02/2025\t10:00\t11:00\tStudio preliminare degli atti\t1:00\tno\t"
+                              "prima del conferimento\n"));
+        const QString html = toHtml(document);
+        QVERIFY(html.contains("<thead><tr><th"));
+        QVERIFY(html.contains("<td colspan=\"4\">Totale del giorno</td>"));
+        QVERIFY(html.contains("<title>Istanza di liquidazione del compenso</title>"));
+    }
+
     // 17 halves: 14,68 € + 15 × 4,075 € = 14,68 + 61,125, so 75,81 €. 20 % of it is 15,162, so
     // 15,16 €; the panel adds 40 % of 90,97 €, 36,388, so 36,39 €.
     void amounts() {
