@@ -4,6 +4,7 @@
 #include "registerwindow.h"
 #include "reminder.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
