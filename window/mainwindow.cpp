@@ -2,6 +2,8 @@
 
 #include "output.h"
 #include "patrondialog.h"
+#include "registerwindow.h"
+#include "reminder.h"
 #include "requestdialog.h"
 #include "settings.h"
 #include "version.h"
@@ -42,12 +44,15 @@ QString statusText(const fee::CalcolaOptions &options) {
 MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     : QMainWindow(parent)
     , form(new Form1(std::move(clock), this))
-    , status(new QLabel(this)) {
+    , status(new QLabel(this))
+    , reminder(new Reminder(this))
+    , reminderLabel(new QLabel(this)) {
     setWindowTitle(form->windowTitle());
     setCentralWidget(form);
     // No menu title takes C or E: Alt+C and Alt+E stay with "Calcola" and "Esci".
     createFileMenu();
     createOptionsMenu();
+    createAssignmentsMenu();
     createHelpMenu();
     // Named by what it shows, as any label is, so that a screen reader reads the options; the
     // description says what the line is.
@@ -56,6 +61,9 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     // The line fills the bar, where the bar would draw a message: the message after a copy or
     // an export takes the line's place while it lasts, to be seen and read out.
     connect(statusBar(), &QStatusBar::messageChanged, this, &MainWindow::showStatus);
+    reminderLabel->hide();
+    statusBar()->addPermanentWidget(reminderLabel);
+    connect(reminder, &Reminder::found, this, &MainWindow::showReminder);
     statusBar()->setSizeGripEnabled(false);
     // Form1 keeps its size; the window is that and the two bars.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -68,6 +76,8 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
                     action->setEnabled(true);
             });
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::load() {
     form->load();
@@ -136,6 +146,8 @@ void MainWindow::setOptions(const fee::CalcolaOptions &options) {
     excludeHolidays->setChecked(options.excludeHolidays);
     showStatus();
     form->setOptions(options);
+    if (registerWindow)
+        registerWindow->setTariff(options.tariff);
     if (changed)
         settings::setOptions(options);
 }

@@ -4,6 +4,7 @@
 #include "form1.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <optional>
 
@@ -12,14 +13,19 @@ class QLabel;
 
 namespace tolvemar {
 
-// The program's window: Form1 as it always was, a menu bar above it with the fee request and the
-// options, and a status line below that says which tariff and holidays the next "Calcola" uses.
-// The options are kept between runs.
+class RegisterWindow;
+class Reminder;
+
+// The program's window: Form1 as it always was, a menu bar above it with the fee request, the
+// options and the register of assignments, and a status line below that says which tariff and
+// holidays the next "Calcola" uses and which requests for payment are due. The options are kept
+// between runs.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit MainWindow(Form1::Clock clock = fee::currentSerial, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Form1's load handler: both calendars on today, Option1, "0" as the results.
     void load();
@@ -28,9 +34,19 @@ public:
     // Checks the menu items, rewrites the status line, tells Form1 and keeps the options.
     void setOptions(const fee::CalcolaOptions &options);
 
+protected:
+    // Once shown, and never before, the register is read for the reminder.
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createFileMenu();
     void createOptionsMenu();
+    // "Incarichi": the register window and a copy of the register (registermenu.cpp).
+    void createAssignmentsMenu();
+    void openRegister();
+    void saveRegisterCopy();
+    void showReminder(const QString &text);
     void createHelpMenu();
     // The options, or the message that the status bar holds for a few seconds.
     void showStatus();
@@ -51,6 +67,10 @@ private:
     QList<QAction *> requestActions; // enabled once a "Calcola" has succeeded
     fee::CalcolaOptions current;
     std::optional<request::Computation> shown;
+    QPointer<RegisterWindow> registerWindow;
+    Reminder *reminder;
+    QLabel *reminderLabel;
+    bool reminded = false;
 };
 
 } // namespace tolvemar

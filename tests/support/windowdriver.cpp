@@ -29,7 +29,8 @@ void WindowDriver::setUpApplication(const QString &settingsFolder) {
     tolvemar::setUpApplication(*qApp);
     toolkitHandler = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-            if (!message.contains(u"propagateSizeHints"))
+            if (!message.contains(u"propagateSizeHints") &&
+                !message.contains(u"plugin does not support"))
                 toolkitHandler(type, context, message);
         });
 }
@@ -100,6 +101,12 @@ void WindowDriver::answer() {
     if (!modal)
         return;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        if (QAbstractButton *chosen =
+                reply != QMessageBox::NoButton ? box->button(reply) : nullptr) {
+            boxes.append(box->text());
+            chosen->click();
+            return;
+        }
         QAbstractButton *ok = box->button(QMessageBox::Ok);
         const bool critical = ok && box->buttons().size() == 1 &&
                               box->icon() == QMessageBox::Critical &&
@@ -107,9 +114,16 @@ void WindowDriver::answer() {
         boxes.append(critical ? box->text() : kOtherBox);
         ok ? ok->click() : box->done(0); // a box without an escape button refuses to close
     } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+        if (files == acceptedFiles)
+            return;
         boxes.append(files->windowTitle());
         files->selectFile(saveAs);
-        saveAs.isEmpty() ? files->reject() : static_cast<QDialog *>(files)->accept();
+        if (saveAs.isEmpty())
+            return files->reject();
+        // Accepted from the event loop, so that a box it opens in turn ("replace it?") is
+        // answered too.
+        acceptedFiles = files;
+        QTimer::singleShot(0, files, [files] { static_cast<QDialog *>(files)->accept(); });
     } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
         boxes.append(dialog->windowTitle());
         if (fillDialog)

@@ -2,7 +2,9 @@
 
 #include "mainwindow.h"
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -56,6 +58,9 @@ public:
     // answer is `saveAs`, or Cancel when that is empty.
     std::function<void(QDialog *)> fillDialog;
     QString saveAs;
+    // The button that answers a message box offering it, such as Yes or No to a question; such
+    // a box is recorded by its text.
+    QMessageBox::StandardButton reply = QMessageBox::NoButton;
 
     // The message boxes (their texts) and dialogs (their titles) answered since the last call.
     QStringList takeBoxes();
@@ -65,5 +70,6 @@ private:
 
     tolvemar::MainWindow main;
     QTimer answerer;
+    QPointer<QDialog> acceptedFiles;
     QStringList boxes;
 };

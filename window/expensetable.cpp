@@ -1,0 +1,153 @@
+#include "expensetable.h"
+
+#include "money.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+namespace tolvemar {
+
+ExpenseModel::ExpenseModel(Save saver, QObject *parent)
+    : QAbstractTableModel(parent)
+    , save(std::move(saver)) {}
+
+void ExpenseModel::setExpenses(const QList<assignments::Expense> &list) {
+    beginResetModel();
+    expenses = list;
+    endResetModel();
+}
+
+bool ExpenseModel::commit(const QList<assignments::Expense> &changed) {
+    const QString error = save(changed);
+    if (!error.isEmpty()) {
+        emit refused(error);
+        return false;
+    }
+    emit refused({});
+    return true;
+}
+
+bool ExpenseModel::addRow() {
+    QList<assignments::Expense> changed = expenses;
+    changed.append(assignments::Expense{});
+    if (!commit(changed))
+        return false;
+    const int row = int(expenses.size());
+    beginInsertRows({}, row, row);
+    expenses = changed;
+    endInsertRows();
+    return true;
+}
+
+bool ExpenseModel::removeRow(int row) {
+    if (row < 0 || row >= expenses.size())
+        return false;
+    QList<assignments::Expense> changed = expenses;
+    changed.removeAt(row);
+    if (!commit(changed))
+        return false;
+    beginRemoveRows({}, row, row);
+    expenses = changed;
+    endRemoveRows();
+    return true;
+}
+
+int ExpenseModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(expenses.size());
+}
+
+int ExpenseModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant ExpenseModel::data(const QModelIndex &index, int role) const {
+    if (!index.isValid() || index.row() >= expenses.size())
+        return {};
+    const assignments::Expense &expense = expenses[index.row()];
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return index.column() == 0 ? expense.description : request::formatEuro(expense.amount);
+    if (role == Qt::EditRole)
+        return index.column() == 0 ? expense.description
+                                   : QLocale().toString(double(expense.amount) / 100, 'f', 2);
+    if (role == Qt::TextAlignmentRole && index.column() == 1)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+bool ExpenseModel::setData(const QModelIndex &index, const QVariant &value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || index.row() >= expenses.size())
+        return false;
+    QList<assignments::Expense> changed = expenses;
+    if (index.column() == 0) {
+        changed[index.row()].description = value.toString();
+    } else {
+        const auto amount = request::parseAmount(value.toString(), QLocale());
+        if (const QString *error = std::get_if<QString>(&amount)) {
+            emit refused(QStringLiteral("Spesa alla riga %1: %2").arg(index.row() + 1).arg(*error));
+            return false;
+        }
+        changed[index.row()].amount = std::get<request::Cents>(amount);
+    }
+    if (!commit(changed))
+        return false;
+    expenses = changed;
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags ExpenseModel::flags(const QModelIndex &index) const {
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+QVariant ExpenseModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return section == 0 ? QStringLiteral("Descrizione") : QStringLiteral("Importo (€)");
+}
+
+ExpenseTable::ExpenseTable(ExpenseModel::Save save, QWidget *parent)
+    : QWidget(parent)
+    , model(new ExpenseModel(std::move(save), this))
+    , table(new QTableView(this)) {
+    table->setModel(model);
+    table->setAccessibleName(QStringLiteral("Spese"));
+    table->setTabKeyNavigation(false);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    auto *title = new QLabel(QStringLiteral("&Spese"), this);
+    title->setBuddy(table);
+    auto *add = new QPushButton(QStringLiteral("Aggiungi spesa"), this);
+    auto *remove = new QPushButton(QStringLiteral("Rimuovi spesa"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(title);
+    layout->addWidget(table, 1);
+    layout->addLayout(buttons);
+
+    connect(model, &ExpenseModel::refused, this, &ExpenseTable::message);
+    connect(add, &QPushButton::clicked, this, [this] {
+        if (!model->addRow())
+            return;
+        const QModelIndex added = model->index(model->rowCount() - 1, 0);
+        table->setFocus();
+        table->setCurrentIndex(added);
+        table->edit(added);
+    });
+    connect(remove, &QPushButton::clicked, this,
+            [this] { model->removeRow(table->currentIndex().row()); });
+}
+
+void ExpenseTable::setExpenses(const QList<assignments::Expense> &expenses) {
+    model->setExpenses(expenses);
+}
+
+} // namespace tolvemar

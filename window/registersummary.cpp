@@ -1,0 +1,124 @@
+#include "registersummary.h"
+
+#include "money.h"
+#include "registertexts.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace tolvemar {
+
+namespace {
+
+void setText(QLabel *label, const QString &text) {
+    label->setText(text);
+    label->setAccessibleName(text);
+}
+
+QString percent(int value) {
+    return QStringLiteral("%1 %").arg(value);
+}
+
+} // namespace
+
+RegisterSummary::RegisterSummary(QWidget *parent)
+    : QGroupBox(QStringLiteral("Riepilogo"), parent)
+    , deadline(new QLabel(this)) {
+    setAccessibleName(QStringLiteral("Riepilogo"));
+    auto *grid = new QGridLayout(this);
+    for (int line = 0; line < Count; ++line) {
+        captions[line] = new QLabel(this);
+        values[line] = new QLabel(this);
+        values[line]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        values[line]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(captions[line], line, 0);
+        grid->addWidget(values[line], line, 1);
+    }
+    for (Line bold : {Total, Balance}) {
+        QFont font = values[bold]->font();
+        font.setBold(true);
+        values[bold]->setFont(font);
+        captions[bold]->setFont(font);
+    }
+    deadline->setWordWrap(true);
+    grid->addWidget(deadline, Count, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    clear();
+}
+
+void RegisterSummary::set(Line line, const QString &caption, const QString &value) {
+    setText(captions[line], caption);
+    setText(values[line], value);
+}
+
+void RegisterSummary::clear() {
+    static const char *const names[Count] = {
+        "Vacazioni", "Compenso", "Aumento per urgenza", "Maggiorazione", "Collegio",
+        "Totale",    "Spese",    "Acconti ricevuti",    "Saldo"};
+    for (int line = 0; line < Count; ++line)
+        set(Line(line), QString::fromUtf8(names[line]), QString());
+    setText(deadline, QString());
+}
+
+void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
+                                     const fee::LogTotals &totals,
+                                     const QList<fee::Session> &sessions, fee::Tariff tariff,
+                                     QDate today) {
+    std::optional<fee::Cents> expenses = 0;
+    for (const assignments::Expense &expense : assignment.expenses)
+        expenses = expenses ? fee::addCents(*expenses, expense.amount) : std::nullopt;
+    const fee::Claim claim{tariff,           assignment.urgencyPercent, assignment.increasePercent,
+                           assignment.panel, expenses.value_or(0),      assignment.advances};
+    set(Vacazioni, QStringLiteral("Vacazioni"),
+        QStringLiteral("%1 (%2 in udienza)")
+            .arg(registertext::vacazioni(totals.halves),
+                 registertext::vacazioni(totals.udienzaHalves)));
+    auto settled = fee::settle(totals.halves, claim);
+    if (!expenses)
+        settled = QStringLiteral("Le spese superano quanto il programma sa sommare.");
+    if (const QString *error = std::get_if<QString>(&settled)) {
+        for (int line = Fee; line < Count; ++line)
+            setText(values[line], QString());
+        setText(values[Balance], *error);
+    } else {
+        const fee::Settlement &s = std::get<fee::Settlement>(settled);
+        set(Fee,
+            tariff == fee::Tariff::Ruling2025
+                ? QStringLiteral("Compenso (tariffa dopo la sentenza n. 16/2025)")
+                : QStringLiteral("Compenso (tariffa DM 30 maggio 2002)"),
+            request::formatEuro(s.fee));
+        set(Urgency, QStringLiteral("Aumento per urgenza (%1)").arg(percent(claim.urgencyPercent)),
+            request::formatEuro(s.urgency));
+        set(Increase, QStringLiteral("Maggiorazione (%1)").arg(percent(claim.increasePercent)),
+            request::formatEuro(s.increase));
+        set(Panel,
+            claim.panel == 1 ? QStringLiteral("Collegio (un solo componente)")
+                             : QStringLiteral("Collegio (%1 componenti)").arg(claim.panel),
+            request::formatEuro(s.panel));
+        set(Total, QStringLiteral("Totale compenso"), request::formatEuro(s.total));
+        set(Expenses, QStringLiteral("Spese"), request::formatEuro(s.expenses));
+        set(Advances, QStringLiteral("Acconti ricevuti"), request::formatEuro(s.advances));
+        set(Balance, QStringLiteral("Saldo"), request::formatEuro(s.balance));
+    }
+    const QDate due = fee::requestDeadline(fee::completionDate(assignment.reportFiled, sessions));
+    const QString basis = QString::fromUtf8(fee::kRequestDeadlineBasis);
+    setText(deadline,
+            !due.isValid()
+                ? QStringLiteral("Istanza di liquidazione: il termine decorre dal deposito della "
+                                 "relazione (%1)")
+                      .arg(basis)
+            : due < today ? QStringLiteral("Termine per l'istanza scaduto il %1")
+                                .arg(registertext::fixedDate(due))
+                          : QStringLiteral("Istanza di liquidazione entro il %1 (%2)")
+                                .arg(registertext::fixedDate(due), basis));
+}
+
+QString RegisterSummary::value(Line line) const {
+    return values[line]->text();
+}
+
+QString RegisterSummary::deadlineText() const {
+    return deadline->text();
+}
+
+} // namespace tolvemar

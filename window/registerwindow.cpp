@@ -1,0 +1,284 @@
+#include "registerwindow.h"
+
+#include "assignmentform.h"
+#include "assignmentlist.h"
+#include "expensetable.h"
+#include "registersummary.h"
+#include "sessionmodel.h"
+#include "sessiontable.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+
+namespace tolvemar {
+
+RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee::Tariff fees,
+                               QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , store(std::move(file))
+    , tariff(fees)
+    , assignments(new AssignmentList(this))
+    , sorted(new QSortFilterProxyModel(this))
+    , list(new QTableView(this))
+    , form(new AssignmentForm(
+          [this](const assignments::Assignment &changed) { return store->update(changed); }, this))
+    , sessions(new SessionTable(this))
+    , expenses(new ExpenseTable(
+          [this](const QList<assignments::Expense> &changed) { return saveExpenses(changed); },
+          this))
+    , summary(new RegisterSummary(this))
+    , status(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A bad value is framed in red; its message stands beside it.
+    setStyleSheet(QStringLiteral("QLineEdit[invalid=\"true\"], QPlainTextEdit[invalid=\"true\"], "
+                                 "QSpinBox[invalid=\"true\"] { border: 1px solid #b00000; }"
+                                 "QLabel#error, QLabel#status { color: #b00000; }"));
+    status->setObjectName(QStringLiteral("status"));
+    status->setWordWrap(true);
+    status->setAccessibleName(QStringLiteral("Messaggi"));
+
+    // The list beside what the selected assignment is worth, its fields, then its sessions
+    // beside its expenses.
+    auto *top = new QHBoxLayout;
+    top->addWidget(createListPanel(), 1);
+    top->addWidget(createSummaryPanel());
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(sessions, 5);
+    bottom->addWidget(expenses, 2);
+    needSelection.append({form, sessions, expenses});
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 3);
+    layout->addWidget(form);
+    layout->addLayout(bottom, 4);
+    layout->addWidget(status);
+
+    connect(form, &AssignmentForm::saved, this, [this](const assignments::Assignment &changed) {
+        sessions->setPeriod(changed.period);
+        refreshList();
+        showSummary();
+    });
+    connect(sessions, &SessionTable::saved, this, [this] {
+        refreshList();
+        showSummary();
+    });
+    connect(sessions, &SessionTable::message, this, &RegisterWindow::showMessage);
+    connect(expenses, &ExpenseTable::message, this, &RegisterWindow::showMessage);
+    refreshList();
+    if (assignments->rowCount() > 0)
+        list->setCurrentIndex(sorted->index(0, 0));
+    else
+        select(0);
+    resize(1240, 760);
+}
+
+// Destroyed with the main window, it was never closed: what is typed is saved now. The widgets
+// go before the register, since an editor still open commits into it as it closes, and without
+// telling this window, which is half gone.
+RegisterWindow::~RegisterWindow() {
+    form->savePending();
+    for (QObject *part : {static_cast<QObject *>(form), static_cast<QObject *>(sessions),
+                          static_cast<QObject *>(expenses)})
+        part->disconnect(this);
+    qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
+}
+
+QWidget *RegisterWindow::createListPanel() {
+    auto *panel = new QWidget(this);
+    sorted->setSourceModel(assignments);
+    sorted->setSortRole(AssignmentList::kSortRole);
+    sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
+    list->setModel(sorted);
+    list->setAccessibleName(QStringLiteral("Incarichi"));
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setWordWrap(false);
+    list->verticalHeader()->hide();
+    list->setSortingEnabled(true);
+    // The register's own order, nearest date first, until a column is chosen.
+    list->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->horizontalHeader()->setSectionResizeMode(AssignmentList::Court, QHeaderView::Stretch);
+    auto *title = new QLabel(QStringLiteral("Incari&chi"), panel);
+    title->setBuddy(list);
+
+    auto *add = new QPushButton(QStringLiteral("Nuovo incarico"), panel);
+    add->setShortcut(QKeySequence::New);
+    add->setToolTip(QStringLiteral("Nuovo incarico (%1)")
+                        .arg(QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText)));
+    auto *remove = new QPushButton(QStringLiteral("Elimina incarico…"), panel);
+    needSelection.append(remove);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(title);
+    layout->addWidget(list, 1);
+    layout->addLayout(buttons);
+
+    connect(add, &QPushButton::clicked, this, &RegisterWindow::newAssignment);
+    connect(remove, &QPushButton::clicked, this, &RegisterWindow::deleteAssignment);
+    connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &RegisterWindow::currentChanged);
+    return panel;
+}
+
+QWidget *RegisterWindow::createSummaryPanel() {
+    auto *panel = new QWidget(this);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(summary);
+    auto *documents = new QHBoxLayout;
+    const std::tuple<QString, QString, void (RegisterWindow::*)()> actions[] = {
+        {QStringLiteral("&Copia"), QStringLiteral("Copia l'istanza di liquidazione"),
+         &RegisterWindow::copyRequest},
+        {QStringLiteral("Stampa…"), QStringLiteral("Stampa l'istanza di liquidazione"),
+         &RegisterWindow::printRequest},
+        {QStringLiteral("Esporta in PDF…"),
+         QStringLiteral("Esporta l'istanza di liquidazione in PDF"), &RegisterWindow::exportPdf}};
+    for (const auto &[text, name, slot] : actions) {
+        auto *button = new QPushButton(text, panel);
+        button->setAccessibleName(name);
+        connect(button, &QPushButton::clicked, this, slot);
+        needSelection.append(button);
+        documents->addWidget(button);
+    }
+    documents->addStretch();
+    layout->addLayout(documents);
+    return panel;
+}
+
+void RegisterWindow::setTariff(fee::Tariff fees) {
+    tariff = fees;
+    refreshList();
+    showSummary();
+}
+
+void RegisterWindow::refreshList() {
+    const auto rows = store->list(tariff);
+    if (const QString *error = std::get_if<QString>(&rows)) {
+        showMessage(*error);
+        return;
+    }
+    refreshing = true;
+    assignments->setRows(std::get<QList<assignments::ListRow>>(rows), QDate::currentDate());
+    const int row = assignments->rowOf(current);
+    if (row >= 0)
+        list->setCurrentIndex(sorted->mapFromSource(assignments->index(row, 0)));
+    refreshing = false;
+    emit listed(assignments->rows());
+}
+
+void RegisterWindow::currentChanged() {
+    if (refreshing)
+        return;
+    const QModelIndex index = list->currentIndex();
+    select(index.isValid() ? index.data(AssignmentList::kIdRole).toLongLong() : 0);
+}
+
+void RegisterWindow::select(qint64 id) {
+    if (id && id == current)
+        return;
+    form->savePending();
+    current = 0;
+    std::optional<assignments::Assignment> chosen;
+    if (id) {
+        const auto read = store->assignment(id);
+        if (const QString *error = std::get_if<QString>(&read))
+            showMessage(*error);
+        else
+            chosen = std::get<assignments::Assignment>(read);
+    }
+    if (chosen)
+        current = id;
+    form->setAssignment(chosen);
+    sessions->load(chosen ? store.get() : nullptr, current, chosen ? chosen->period : fee::Period(),
+                   chosen ? chosen->caseNumber : QString());
+    expenses->setExpenses(chosen ? chosen->expenses : QList<assignments::Expense>());
+    for (QWidget *widget : std::as_const(needSelection))
+        widget->setEnabled(chosen.has_value());
+    showSummary();
+}
+
+void RegisterWindow::showSummary() {
+    if (!current)
+        return summary->clear();
+    summary->showAssignment(form->assignment(), sessions->model().totals(),
+                            sessions->model().sessions(), tariff, QDate::currentDate());
+}
+
+void RegisterWindow::showMessage(const QString &text) {
+    status->setText(text);
+    status->setAccessibleName(text.isEmpty() ? QStringLiteral("Messaggi") : text);
+}
+
+QString RegisterWindow::saveExpenses(const QList<assignments::Expense> &changed) {
+    assignments::Assignment assignment = form->assignment();
+    assignment.expenses = changed;
+    const QString error = store->update(assignment);
+    if (!error.isEmpty())
+        return error;
+    form->setSavedExpenses(changed);
+    refreshList();
+    showSummary();
+    return {};
+}
+
+void RegisterWindow::newAssignment() {
+    form->savePending();
+    const auto created = store->create({});
+    if (const QString *error = std::get_if<QString>(&created))
+        return showMessage(*error);
+    current = 0;
+    select(std::get<qint64>(created));
+    refreshList();
+    form->focusFirstField();
+}
+
+void RegisterWindow::deleteAssignment() {
+    if (!current)
+        return;
+    const assignments::Assignment &chosen = form->assignment();
+    const QString name = chosen.caseNumber.isEmpty()
+                             ? QStringLiteral("senza numero")
+                             : QStringLiteral("n. %1").arg(chosen.caseNumber);
+    const QString court =
+        chosen.court.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(chosen.court);
+    const auto answer = QMessageBox::question(
+        this, QGuiApplication::applicationDisplayName(),
+        QStringLiteral("Eliminare dal registro l'incarico %1%2 con tutte le sue operazioni? "
+                       "L'eliminazione non si può annullare.")
+            .arg(name, court),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    const QString error = store->remove(current);
+    if (!error.isEmpty())
+        return showMessage(error);
+    form->setAssignment(std::nullopt);
+    current = 0;
+    refreshList();
+    if (sorted->rowCount() > 0)
+        list->setCurrentIndex(sorted->index(0, 0));
+    else
+        select(0);
+    showMessage(QStringLiteral("Incarico %1 eliminato.").arg(name));
+}
+
+void RegisterWindow::closeEvent(QCloseEvent *event) {
+    form->savePending();
+    event->accept();
+}
+
+} // namespace tolvemar

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "document.h"
+#include "register.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace tolvemar {
+
+class AssignmentForm;
+class AssignmentList;
+class ExpenseTable;
+class RegisterSummary;
+class SessionTable;
+
+// "Registro degli incarichi": the list of assignments and, for the one selected, its fields, its
+// sessions, its expenses and what it is worth. Every edit is saved in the register when it is
+// made; there is nothing to save on closing.
+class RegisterWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    RegisterWindow(std::unique_ptr<assignments::Register> store, fee::Tariff tariff,
+                   QWidget *parent = nullptr);
+    ~RegisterWindow() override;
+
+    assignments::Register &registerFile() const { return *store; }
+    // The tariff of the main window's options, for the fees shown.
+    void setTariff(fee::Tariff tariff);
+
+signals:
+    // The list as it is after every change, for the main window's reminder.
+    void listed(const QList<assignments::ListRow> &rows);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *createListPanel();
+    QWidget *createSummaryPanel();
+    void refreshList();
+    void currentChanged();
+    void select(qint64 id);
+    void showSummary();
+    void showMessage(const QString &text);
+    void newAssignment();
+    void deleteAssignment();
+    QString saveExpenses(const QList<assignments::Expense> &expenses);
+    // The selected assignment's request for payment (registerdocument.cpp); nothing when the
+    // user cancels or it cannot be described.
+    std::optional<request::Document> requestDocument();
+    void copyRequest();
+    void printRequest();
+    void exportPdf();
+
+    std::unique_ptr<assignments::Register> store;
+    fee::Tariff tariff;
+    qint64 current = 0;
+    bool refreshing = false;
+    AssignmentList *assignments;
+    QSortFilterProxyModel *sorted;
+    QTableView *list;
+    AssignmentForm *form;
+    SessionTable *sessions;
+    ExpenseTable *expenses;
+    RegisterSummary *summary;
+    QLabel *status;
+    QList<QWidget *> needSelection; // enabled while an assignment is selected
+};
+
+} // namespace tolvemar
