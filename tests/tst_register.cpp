@@ -1,3 +1,4 @@
+#include "accessibilityaudit.h"
 #include "registerdriver.h"
 
 #include <QHeaderView>
@@ -96,6 +97,8 @@ private slots:
         QCOMPARE(summary(RegisterSummary::Balance), QStringLiteral("38,23 €"));
         QCOMPARE(registerWindow->findChild<RegisterSummary *>()->deadlineText(),
                  QStringLiteral("Termine per l'istanza scaduto il 09/07/2025"));
+        // What a screen reader finds: every control named once, the summary read as it shows.
+        QCOMPARE(auditAccessibility(registerWindow), QStringList());
         // The main window's tariff counts at once.
         driver->window().setOptions({fee::Tariff::Ruling2025, false, std::nullopt});
         QCOMPARE(summary(RegisterSummary::Fee), QStringLiteral("80,74 €")); // 5,5 × 14,68
