@@ -1,11 +1,14 @@
 #include "accessibilityaudit.h"
 #include "registerdriver.h"
 
+#include <QCalendarWidget>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 using tolvemar::RegisterSummary;
 
@@ -40,7 +43,11 @@ private slots:
         fill(QStringLiteral("Termine per il deposito"), QStringLiteral("10/03/2025"));
         QVERIFY(field(QStringLiteral("Aumento per urgenza (%)"))->isEnabled());
         fill(QStringLiteral("Proroghe"), QStringLiteral("20/03/2025; 31/03/2025"));
-        fill(QStringLiteral("Deposito della relazione"), QStringLiteral("31/03/2025"));
+        // Picked on the calendar beside the field: saved as if typed.
+        emit field<QToolButton>(QStringLiteral("Scegli la data: Deposito della relazione"))
+            ->menu()
+            ->findChild<QCalendarWidget *>()
+            ->clicked(QDate(2025, 3, 31));
         fill(QStringLiteral("Componenti del collegio"), QStringLiteral("2"));
         fill(QStringLiteral("Aumento per urgenza (%)"), QStringLiteral("50"));
         fill(QStringLiteral("Maggiorazione (%)"), QStringLiteral("20"));

@@ -3,14 +3,18 @@
 #include "money.h"
 #include "registertexts.h"
 
+#include <QCalendarWidget>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QToolButton>
+#include <QWidgetAction>
 
 namespace tolvemar {
 
@@ -18,17 +22,6 @@ namespace {
 
 QString amountText(fee::Cents cents) {
     return QLocale().toString(double(cents) / 100, 'f', 2);
-}
-
-// Assignment has no usable == while fee::Period has none.
-bool same(const assignments::Assignment &a, const assignments::Assignment &b) {
-    return a.id == b.id && a.court == b.court && a.caseNumber == b.caseNumber &&
-           a.judge == b.judge && a.subject == b.subject &&
-           a.period.appointment == b.period.appointment && a.period.deadline == b.period.deadline &&
-           a.period.extensions == b.period.extensions && a.reportFiled == b.reportFiled &&
-           a.panel == b.panel && a.urgencyPercent == b.urgencyPercent &&
-           a.increasePercent == b.increasePercent && a.advances == b.advances &&
-           a.expenses == b.expenses && a.note == b.note;
 }
 
 // The note is saved when it loses the focus.
@@ -138,10 +131,44 @@ QWidget *AssignmentForm::addField(QWidget *edit, QLabel *error) {
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    column->addWidget(edit);
+    auto *line = new QHBoxLayout;
+    line->addWidget(edit);
+    if (auto *date = qobject_cast<QLineEdit *>(edit);
+        date == appointment || date == deadline || date == reportFiled)
+        line->addWidget(datePicker(date));
+    column->addLayout(line);
     column->addWidget(error);
     errors.append({edit, error});
     return box;
+}
+
+// A date typed, or picked on a calendar that drops from the button beside the field; a date
+// picked is saved as one typed.
+QToolButton *AssignmentForm::datePicker(QLineEdit *edit) {
+    auto *button = new QToolButton(this);
+    button->setText(QStringLiteral("…"));
+    button->setAccessibleName(QStringLiteral("Scegli la data: ") + edit->accessibleName());
+    button->setToolTip(button->accessibleName());
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(button);
+    auto *calendar = new QCalendarWidget(menu);
+    calendar->setAccessibleName(QStringLiteral("Calendario: ") + edit->accessibleName());
+    auto *action = new QWidgetAction(menu);
+    action->setDefaultWidget(calendar);
+    menu->addAction(action);
+    button->setMenu(menu);
+    connect(menu, &QMenu::aboutToShow, calendar, [edit, calendar] {
+        const auto typed = registertext::parseDate(edit->text());
+        const QDate *date = std::get_if<QDate>(&typed);
+        calendar->setSelectedDate(date && date->isValid() ? *date : QDate::currentDate());
+    });
+    connect(calendar, &QCalendarWidget::clicked, this, [this, edit, menu](QDate date) {
+        menu->close();
+        edit->setText(registertext::date(date));
+        lineEdited(edit);
+    });
+    pickers.append(button);
+    return button;
 }
 
 QLabel *AssignmentForm::errorOf(QWidget *edit) const {
@@ -158,6 +185,8 @@ void AssignmentForm::setAssignment(const std::optional<assignments::Assignment> 
         registertext::mark(field, label, {});
         field->setEnabled(enabled);
     }
+    for (QToolButton *picker : std::as_const(pickers))
+        picker->setEnabled(enabled);
     court->setText(shown.court);
     caseNumber->setText(shown.caseNumber);
     judge->setText(shown.judge);
@@ -247,7 +276,7 @@ void AssignmentForm::lineEdited(QLineEdit *edit) {
 }
 
 void AssignmentForm::commit(const assignments::Assignment &changed, QWidget *edit, QLabel *error) {
-    if (same(changed, shown)) {
+    if (changed == shown) {
         registertext::mark(edit, error, {});
         return;
     }

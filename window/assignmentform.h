@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QSpinBox;
+class QToolButton;
 
 namespace tolvemar {
 
@@ -44,6 +45,7 @@ signals:
 private:
     // The field holding `edit`, with its error label right under it.
     QWidget *addField(QWidget *edit, QLabel *error);
+    QToolButton *datePicker(QLineEdit *edit);
     void lineEdited(QLineEdit *edit);
     void commit(const assignments::Assignment &changed, QWidget *edit, QLabel *error);
     void showUrgencyBound();
@@ -67,6 +69,7 @@ private:
     QLineEdit *advances;
     QPlainTextEdit *note;
     QList<std::pair<QWidget *, QLabel *>> errors;
+    QList<QToolButton *> pickers;
 };
 
 } // namespace tolvemar
