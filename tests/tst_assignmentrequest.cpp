@@ -146,34 +146,6 @@ private slots:
                        {"Saldo richiesto", "134,86 €"}}));
     }
 
-    void fee_data() {
-        QTest::addColumn<QList<fee::Session>>("sessions");
-        QTest::addColumn<int>("urgency");
-        QTest::addColumn<Rows>("rows");
-        const QDate day(2025, 3, 10);
-        QTest::newRow("no sessions") << QList<fee::Session>{} << 0
-                                     << Rows{{"Compenso", "0,00 €"}, {"Saldo richiesto", "0,00 €"}};
-        QTest::newRow("half") << QList{session(day, "9:00", "10:15", "a")} << 0
-                              << Rows{{"Compenso", "7,34 €"}, {"Saldo richiesto", "7,34 €"}};
-        // 14,68 € + 4,075 € = 18,755 €; doubled for urgency.
-        QTest::newRow("one and a half, urgent")
-            << QList{session(day, "9:00", "11:00", "a"), session(day, "14:00", "14:30", "b")} << 100
-            << Rows{{"Compenso", "18,76 €"},
-                    {"Aumento per urgenza del 100% (art. 4, comma 3, legge 319/1980)", "18,76 €"},
-                    {"Totale compenso", "37,52 €"},
-                    {"Saldo richiesto", "37,52 €"}};
-    }
-
-    void fee() {
-        QFETCH(QList<fee::Session>, sessions);
-        QFETCH(int, urgency);
-        AssignmentRequest request;
-        request.sessions = sessions;
-        request.urgencyPercent = urgency;
-        const Document document = describe(request);
-        QTEST(onlyBlock(document, Block::Table).rows, "rows");
-    }
-
     void refused_data() {
         QTest::addColumn<AssignmentRequest>("request");
         QTest::addColumn<QString>("message");
@@ -185,12 +157,6 @@ private slots:
         QTest::newRow("overlap") << r
                                  << "L'operazione del 10/03/2025 dalle 09:00 alle 11:30 si "
                                     "sovrappone a quella dalle 11:00 alle 12:00.";
-        r = realistic();
-        r.sessions[0].to = r.sessions[0].from;
-        QTest::newRow("empty session") << r << "finisce alle 08:00, non dopo l'inizio";
-        r = realistic();
-        r.panel = 0;
-        QTest::newRow("panel") << r << "I componenti del collegio vanno da 1 a 100.";
     }
 
     void refused() {
