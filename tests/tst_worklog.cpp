@@ -43,8 +43,6 @@ class TestWorklog : public QObject {
 private slots:
     void minutes_data();
     void minutes();
-    void times_data();
-    void times();
     void sessionChecks_data();
     void sessionChecks();
     void overlap_data();
@@ -85,30 +83,6 @@ void TestWorklog::minutes() {
     QCOMPARE(halvesForMinutes(minutes), halves);
     QCOMPARE(reference::walkLog({{on("2025-03-03"), 0, minutes, {}, false}}, {}, {}).halves,
              minutes == 0 ? 0 : std::min(halves, 8));
-}
-
-void TestWorklog::times_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("minutes"); // -1: not a time
-    QTest::newRow("midnight") << "00:00" << 0;
-    QTest::newRow("one digit hour") << "9:30" << 570;
-    QTest::newRow("end of the day") << "24:00" << 1440;
-    QTest::newRow("past the day") << "24:01" << -1;
-    QTest::newRow("sixty minutes") << "10:60" << -1;
-    QTest::newRow("no colon") << "1030" << -1;
-    QTest::newRow("dot") << "10.30" << -1;
-    QTest::newRow("seconds") << "10:30:00" << -1;
-    QTest::newRow("blank") << " 10:30" << -1;
-    QTest::newRow("arabic digits") << QString::fromUtf8("١٠:٣٠") << -1;
-}
-
-void TestWorklog::times() {
-    QFETCH(QString, text);
-    QFETCH(int, minutes);
-    const auto read = textToMinutes(text);
-    QCOMPARE(read.value_or(-1), minutes);
-    if (read)
-        QCOMPARE(minutesToText(*read).size(), 5);
 }
 
 void TestWorklog::sessionChecks_data() {
