@@ -150,6 +150,8 @@ QToolButton *AssignmentForm::datePicker(QLineEdit *edit) {
     button->setAccessibleName(QStringLiteral("Scegli la data: ") + edit->accessibleName());
     button->setToolTip(button->accessibleName());
     button->setPopupMode(QToolButton::InstantPopup);
+    // The "…" says there is more; the menu's arrow beside it would only crowd the field.
+    button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     auto *menu = new QMenu(button);
     auto *calendar = new QCalendarWidget(menu);
     calendar->setAccessibleName(QStringLiteral("Calendario: ") + edit->accessibleName());
