@@ -1,5 +1,6 @@
 #include "assignmentrequest.h"
 #include "output.h"
+#include "pdftext.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -59,17 +60,6 @@ const Block &onlyBlock(const Document &document, Block::Kind kind, int skip = 0)
 }
 
 // The text of the PDF's pages `first` to `last` (0: to the end), as pdftotext reads it.
-QString pdfText(const QString &path, int first = 1, int last = 0) {
-    QProcess pdftotext;
-    QStringList arguments{"-layout", "-f", QString::number(first)};
-    if (last > 0)
-        arguments << "-l" << QString::number(last);
-    pdftotext.start("pdftotext", arguments << path << "-");
-    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
-        return QStringLiteral("pdftotext failed: is poppler-utils installed? build.sh installs it");
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
 int pageCount(const QString &path) {
     QProcess pdfinfo;
     pdfinfo.start("pdfinfo", {path});

@@ -1,4 +1,5 @@
 #include "accessibilityaudit.h"
+#include "pdftext.h"
 #include "registerdriver.h"
 
 #include <QCalendarWidget>
@@ -206,8 +207,15 @@ private slots:
     }
 
     // The expert is asked for once and remembered; the PDF is written.
+    // The request exported from the window carries the log: each session, the ones not counted
+    // with their reasons, the amounts and the deadline for the request.
     void requestPdf() {
-        registerfile::seed(QStringLiteral("R.G. 5/2025"), {registerfile::kMorning});
+        const QDate march(2025, 3, 1);
+        registerfile::seed(QStringLiteral("R.G. 5/2025"),
+                           {registerfile::kMorning,
+                            {march.addDays(27), 14 * 60, 15 * 60, "Chiarimenti in udienza", true},
+                            {march.addDays(-1), 9 * 60, 10 * 60, "Lettura preliminare", false},
+                            {march.addDays(31), 9 * 60, 10 * 60, "Integrazione tardiva", false}});
         QVERIFY(openRegister());
         driver->fillDialog = [](QDialog *dialog) {
             if (auto *input = qobject_cast<QInputDialog *>(dialog))
@@ -216,11 +224,17 @@ private slots:
         for (const char *name : {"prima.pdf", "seconda.pdf"}) {
             driver->saveAs = files.filePath(name);
             click(QStringLiteral("Esporta in PDF…"));
-            QFile pdf(files.filePath(name));
-            QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
         }
         QCOMPARE(driver->takeBoxes(),
                  (QStringList{"Consulente", "Esporta in PDF", "Esporta in PDF"}));
+        // 2 h and 1 h before the judge: 1,5 vacazioni, 14,68 + 4,075 = 18,755 €; the last
+        // session on 1 April, so 100 days on is 10 July.
+        const QString text = pdfText(files.filePath("seconda.pdf")).simplified();
+        for (const char *shown :
+             {"Ing. Anna Verdi", "R.G. 5/2025", "Sopralluogo", "Chiarimenti in udienza",
+              "Lettura preliminare", "prima del conferimento", "Integrazione tardiva",
+              "oltre il termine", "18,76 €", "Istanza di liquidazione entro il 10/07/2025"})
+            QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
     }
 };
 
