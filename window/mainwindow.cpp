@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "documentoutput.h"
 #include "output.h"
 #include "patrondialog.h"
 #include "registerwindow.h"
@@ -11,15 +12,11 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QStandardPaths>
 #include <QStatusBar>
 
 namespace tolvemar {
@@ -190,17 +187,8 @@ void MainWindow::copyComputation() {
 }
 
 void MainWindow::printRequest() {
-    const auto document = requestDocument(true);
-    if (!document)
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!request::paint(*document, printer))
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
-                              QStringLiteral("La stampante non ha accettato il documento."));
+    if (const auto document = requestDocument(true))
+        printDocument(*document, this);
 }
 
 void MainWindow::exportPdf() {
@@ -210,15 +198,8 @@ void MainWindow::exportPdf() {
     const QString name = QStringLiteral("Compenso_vacazioni_%1_%2.pdf")
                              .arg(fee::dateFromSerial(shown->start)->toString(Qt::ISODate),
                                   fee::dateFromSerial(shown->end)->toString(Qt::ISODate));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta in PDF"),
-                                                      QDir(folder).filePath(name),
-                                                      QStringLiteral("Documenti PDF (*.pdf)"));
-    if (path.isEmpty())
-        return;
-    if (const auto error = request::savePdf(request::toPdf(*document), path))
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), *error);
-    else
+    const QString path = exportDocument(*document, name, this);
+    if (!path.isEmpty())
         statusBar()->showMessage(
             QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(path)), 5000);
 }

@@ -1,6 +1,7 @@
 // The selected assignment's request for payment: to the clipboard, the printer or a PDF.
 #include "assignmentform.h"
 #include "assignmentrequest.h"
+#include "documentoutput.h"
 #include "output.h"
 #include "registerwindow.h"
 #include "sessionmodel.h"
@@ -9,13 +10,9 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QStandardPaths>
 
 namespace tolvemar {
 
@@ -66,17 +63,8 @@ void RegisterWindow::copyRequest() {
 }
 
 void RegisterWindow::printRequest() {
-    const auto document = requestDocument();
-    if (!document)
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!request::paint(*document, printer))
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
-                              QStringLiteral("La stampante non ha accettato il documento."));
+    if (const auto document = requestDocument())
+        printDocument(*document, this);
 }
 
 void RegisterWindow::exportPdf() {
@@ -85,15 +73,8 @@ void RegisterWindow::exportPdf() {
         return;
     QString name = QStringLiteral("Istanza_%1.pdf").arg(form->assignment().caseNumber);
     name.replace(u'/', u'-').replace(u' ', u'-');
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta in PDF"),
-                                                      QDir(folder).filePath(name),
-                                                      QStringLiteral("Documenti PDF (*.pdf)"));
-    if (path.isEmpty())
-        return;
-    if (const auto error = request::savePdf(request::toPdf(*document), path))
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), *error);
-    else
+    const QString path = exportDocument(*document, name, this);
+    if (!path.isEmpty())
         showMessage(QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(path)));
 }
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "document.h"
+
+#include <QString>
+
+class QWidget;
+
+// The ways out of a request that both windows offer: the printer and a PDF file.
+namespace tolvemar {
+
+// Asks for a printer and prints; a box when the printer refuses the document.
+void printDocument(const request::Document &document, QWidget *parent);
+
+// Asks where to save, `name` in the documents folder at first, and writes the PDF whole or not
+// at all. The path written; empty when the user cancels or the writing fails (said in a box).
+QString exportDocument(const request::Document &document, const QString &name, QWidget *parent);
+
+} // namespace tolvemar
