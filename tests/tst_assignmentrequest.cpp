@@ -103,19 +103,6 @@ private slots:
         QCOMPARE(rows, expected);
     }
 
-    // A spreadsheet takes the log's lines as they are; a word processor, a table with its header.
-    void clipboard() {
-        const Document document = describe(realistic());
-        const QString text = toPlainText(document);
-        QVERIFY(text.contains("Data\tDalle\tAlle\tDescrizione\tOre\tUdienza\tVacazioni\n"
-                              "28/02/2025\t10:00\t11:00\tStudio preliminare degli atti\t1:00\tno\t"
-                              "prima del conferimento\n"));
-        const QString html = toHtml(document);
-        QVERIFY(html.contains("<thead><tr><th"));
-        QVERIFY(html.contains("<td colspan=\"4\">Totale del giorno</td>"));
-        QVERIFY(html.contains("<title>Istanza di liquidazione del compenso</title>"));
-    }
-
     // 17 halves: 14,68 € + 15 × 4,075 € = 14,68 + 61,125, so 75,81 €. 20 % of it is 15,162, so
     // 15,16 €; the panel adds 40 % of 90,97 €, 36,388, so 36,39 €.
     void amounts() {
@@ -142,11 +129,6 @@ private slots:
         AssignmentRequest r = realistic();
         r.expenses = {{"a", std::numeric_limits<Cents>::max()}, {"b", 1}};
         QTest::newRow("expenses") << r << "Gli importi superano quanto il programma sa sommare.";
-        r = realistic();
-        r.sessions.append(session({2025, 3, 10}, "11:00", "12:00", "c"));
-        QTest::newRow("overlap") << r
-                                 << "L'operazione del 10/03/2025 dalle 09:00 alle 11:30 si "
-                                    "sovrappone a quella dalle 11:00 alle 12:00.";
     }
 
     void refused() {
@@ -156,31 +138,6 @@ private slots:
         QVERIFY(std::holds_alternative<QString>(described));
         QVERIFY2(std::get<QString>(described).contains(message),
                  qPrintable(std::get<QString>(described)));
-    }
-
-    // The PDF shows every session, why two are not paid, every amount and the deadline.
-    void pdf() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("istanza.pdf");
-        QVERIFY(!savePdf(toPdf(describe(realistic())), path));
-        const QString text = pdfText(path);
-        const QStringList shown =
-            QString("Istanza di liquidazione del compenso|Vizi dell'immobile di via Roma 12|"
-                    "Conferimento|03/03/2025|30/04/2025|Proroga|31/05/2025|10/06/2025|"
-                    "Prospetto delle operazioni|Studio preliminare degli atti|"
-                    "Sopralluogo in via Roma|Esame dei documenti|Udienza per chiarimenti|"
-                    "Redazione della relazione|Risposta alle osservazioni|"
-                    "Integrazione della relazione|prima del conferimento|oltre il termine|"
-                    "limite di 4 vacazioni al giorno|8,5|75,81 €|15,16 €|36,39 €|127,36 €|"
-                    "45,00 €|12,50 €|57,50 €|-50,00 €|134,86 €|Acconti ricevuti|"
-                    "8,15 € le successive|"
-                    "Istanza di liquidazione entro il 18/09/2025 (art. 71 DPR 115/2002)|"
-                    "Importi al netto di IVA e contributi previdenziali|"
-                    "Operazioni svolte con il consulente di parte.|"
-                    "Calcolo Tolvemar CT 2.00.0009 · 12/06/2025 alle 17:05|pagina 1 di")
-                .split('|');
-        for (const QString &value : shown)
-            QVERIFY2(text.contains(value), qPrintable(value + " not in the PDF:\n" + text));
     }
 
     // Two hundred sessions run over several pages; each page of the log repeats its header

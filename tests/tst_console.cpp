@@ -112,6 +112,7 @@ private slots:
         QFETCH(QList<qint64>, cents);
 
         const Run r = run(options + QStringList{"--json", saved(log)});
+        QCOMPARE(run(options + QStringList{"--json", "-"}, log).out, r.out); // standard input
         QCOMPARE(r.err, QByteArray());
         QCOMPARE(r.status, 0);
         QJsonParseError error;
@@ -145,14 +146,6 @@ private slots:
             root["increase_cents"].toInteger(-1), root["panel_cents"].toInteger(-1),
             root["total_cents"].toInteger(-1)};
         QCOMPARE(amounts, cents);
-    }
-
-    void standardInput() {
-        const Run r = run({"--json", "--termine", "15/03/2025", "-"}, sampler);
-        QCOMPARE(r.status, 0);
-        const QJsonObject root = QJsonDocument::fromJson(r.out).object();
-        QCOMPARE(root["half_vacazioni"].toInteger(-1), 19);
-        QCOMPARE(root["fee_cents"].toInteger(-1), 8396);
     }
 
     void text() {

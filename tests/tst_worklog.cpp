@@ -127,9 +127,6 @@ void TestWorklog::overlap() {
         QVERIFY(overlapMessage(sessions[found->first], sessions[found->second])
                     .contains(QStringLiteral("si sovrappone")));
     }
-    // The same times on another day never overlap.
-    sessions.last().date = on("2025-03-04");
-    QCOMPARE(findOverlap(sessions).has_value(), overlap && sessions.size() > 2);
 }
 
 void TestWorklog::day_data() {
@@ -267,8 +264,6 @@ void TestWorklog::settlement() {
     QVERIFY(std::holds_alternative<Settlement>(result));
     const Settlement s = std::get<Settlement>(result);
     QCOMPARE((QList<qint64>{s.fee, s.urgency, s.increase, s.panel, s.total, s.balance}), amounts);
-    QCOMPARE(s.expenses, claim.expenses);
-    QCOMPARE(s.advances, claim.advances);
 }
 
 void TestWorklog::settlementRefusals() {

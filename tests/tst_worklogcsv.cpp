@@ -65,8 +65,6 @@ private slots:
             << header + "\r\n01/03/2025;09:00;10:00;x;no\r\n\r\n\n\r\n"
             << "2 2025-03-01 540-600 -|x";
         QTest::newRow("header alone") << header << "";
-        QTest::newRow("header and blank lines") << header + "\r\n\r\n"
-                                                << "";
         QTest::newRow("touching sessions, any order")
             << header + "\n01/03/2025;11:00;12:00;b;no\n01/03/2025;10:00;11:00;a;no\n"
                         "28/02/2025;10:30;11:30;c;no\n"
@@ -98,30 +96,19 @@ private slots:
             << header + "\n" + ok + "02/03/2025;09:00;10:00;x\n"
             << "Riga 3, campo «In udienza»: manca; ogni riga ha 5 campi "
                "(Data;Dalle;Alle;Descrizione;In udienza).";
-        QTest::newRow("three missing")
-            << header + "\n01/03/2025;09:00\n" + ok << "Riga 2, campo «Alle»: manca…";
-        QTest::newRow("blank line between")
-            << header + "\n" + ok + "\n" + ok << "Riga 3, campo «Dalle»: manca…";
         QTest::newRow("too many fields") << header + "\n" + ok + "02/03/2025;09:00;10:00;x;no;\n"
                                          << "Riga 3: 6 campi invece di 5…";
         QTest::newRow("no date")
             << two + "31/02/2025;09:00;10:00;x;no\n"
             << "Riga 4, campo «Data»: «31/02/2025» non è una data (gg/mm/aaaa).";
-        QTest::newRow("date without zeros") << two + "1/3/2025;09:00;10:00;x;no\n"
-                                            << "Riga 4, campo «Data»: «1/3/2025»…";
         QTest::newRow("end past midnight")
             << two + "03/03/2025;09:00;25:00;x;no\n"
             << "Riga 4, campo «Alle»: «25:00» non è un orario (hh:mm).";
         QTest::newRow("start at 24:00") << two + "03/03/2025;24:00;24:00;x;no\n"
                                         << "Riga 4, campo «Dalle»: «24:00»…";
-        QTest::newRow("end with seconds") << two + "03/03/2025;09:00;10:00:00;x;no\n"
-                                          << "Riga 4, campo «Alle»: «10:00:00»…";
         QTest::newRow("end at start") << two + "03/03/2025;10:00;10:00;x;no\n"
                                       << "Riga 4, campo «Alle»: l'operazione finisce alle 10:00, "
                                          "non dopo l'inizio alle 10:00.";
-        QTest::newRow("end before start") << two + "03/03/2025;10:00;00:00;x;no\n"
-                                          << "Riga 4, campo «Alle»: l'operazione finisce alle "
-                                             "00:00…";
         QTest::newRow("udienza neither yes nor no") << two + "03/03/2025;09:00;10:00;x;forse\n"
                                                     << "Riga 4, campo «In udienza»: «forse»…";
         QTest::newRow("overlap")
@@ -135,8 +122,6 @@ private slots:
             << "Righe 2 e 4: …";
         QTest::newRow("byte FF") << two + "03/03/2025;09:00;10:00;caff\xFF;no\n"
                                  << "Riga 4, campo «Descrizione»: il testo non è in UTF-8.";
-        QTest::newRow("Latin-1 è") << two + "03/03/2025;09:00;10:00;x;s\xEC\n"
-                                   << "Riga 4, campo «In udienza»: il testo non è in UTF-8.";
         QTest::newRow("sequence cut short") << two + "03/03/2025;09:00;10:00;caff\xC3;no\n"
                                             << "Riga 4, campo «Descrizione»: il testo…";
         QTest::newRow("unterminated quote")
