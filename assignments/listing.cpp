@@ -81,7 +81,8 @@ QString Register::backup(const QString &target) const {
     const QFileInfo to(target);
     if (to.absoluteFilePath() == d->path ||
         (to.exists() && to.canonicalFilePath() == QFileInfo(d->path).canonicalFilePath()))
-        return QStringLiteral("La copia di sicurezza non può prendere il posto del registro.");
+        return QStringLiteral("La copia non può prendere il posto del registro stesso: scegliere "
+                              "un altro file.");
     const QString failed = QStringLiteral("La copia di sicurezza non è stata scritta: %1");
 
     // VACUUM INTO writes only to a new or empty file: a private temporary one beside the target,

@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -70,14 +69,7 @@ void MainWindow::saveRegisterCopy() {
         QStringLiteral("Registro degli incarichi (*.sqlite)"));
     if (path.isEmpty())
         return;
-    const QFileInfo target(path), original(source->path());
-    QString error;
-    if (target == original || target.absoluteFilePath() == original.absoluteFilePath())
-        error = QStringLiteral("La copia non può prendere il posto del registro stesso: scegliere "
-                               "un altro file.");
-    else
-        error = source->backup(path);
-    if (!error.isEmpty()) {
+    if (const QString error = source->backup(path); !error.isEmpty()) {
         QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), error);
         return;
     }
