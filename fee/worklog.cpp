@@ -158,32 +158,6 @@ LogTotals logTotals(const QList<Session> &sessions, const Period &period) {
     return totals;
 }
 
-std::optional<Cents> percentOfCents(Cents amount, qint64 percent) {
-    Cents scaled = 0;
-    if (__builtin_mul_overflow(amount, percent, &scaled))
-        return std::nullopt;
-    const Cents whole = scaled / 100, rest = scaled % 100;
-    return whole + (rest >= 50 ? 1 : rest <= -50 ? -1 : 0);
-}
-
-std::optional<Cents> addCents(Cents a, Cents b) {
-    Cents total = 0;
-    if (__builtin_add_overflow(a, b, &total))
-        return std::nullopt;
-    return total;
-}
-
-QString euroText(Cents cents) {
-    // Through unsigned, so that even the most negative amount has a magnitude.
-    const quint64 magnitude = cents < 0 ? 0 - quint64(cents) : quint64(cents);
-    QString whole = QString::number(magnitude / 100);
-    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
-        whole.insert(at, u'.');
-    return QStringLiteral("%1%2,%3 €")
-        .arg(cents < 0 ? QStringLiteral("-") : QString(), whole)
-        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
-}
-
 std::optional<Cents> feeForHalves(qint64 halves, Tariff tariff) {
     if (halves <= 0)
         return Cents(0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fee.h"
+#include "money.h"
 
 #include <QDate>
 #include <QList>
@@ -14,8 +15,6 @@
 // outside the appointment and its deadline (art. 52 DPR 115/2002), the increases, the panel and
 // the deadline for the request (art. 71 DPR 115/2002). Pure functions on values.
 namespace fee {
-
-using Cents = qint64;
 
 inline constexpr int kMinutesPerDay = 24 * 60;
 
@@ -129,13 +128,6 @@ struct Settlement {
 // half away from zero; or an Italian message for a percentage out of its bounds or a sum beyond
 // 64-bit cents.
 std::variant<Settlement, QString> settle(qint64 halves, const Claim &claim);
-
-// The same rounding as everywhere: `percent` per cent of `amount`, half away from zero.
-std::optional<Cents> percentOfCents(Cents amount, qint64 percent);
-std::optional<Cents> addCents(Cents a, Cents b);
-
-// "1.234,56 €", whatever the regional settings.
-QString euroText(Cents cents);
 
 // Art. 71, paragraph 2, DPR 115/2002: the request for payment is due within 100 days of the
 // completion of the operations (the filing of the report, or the last session's day until

@@ -73,25 +73,25 @@ Block operationsGrid(const QList<fee::Session> &sessions, const fee::LogTotals &
 QList<std::pair<QString, QString>> amountRows(const AssignmentRequest &request,
                                               const fee::Settlement &settlement) {
     QList<std::pair<QString, QString>> rows{
-        {QStringLiteral("Compenso"), formatEuro(settlement.fee)}};
+        {QStringLiteral("Compenso"), fee::euroText(settlement.fee)}};
     if (request.urgencyPercent > 0)
         rows.append({QStringLiteral("Aumento per urgenza del %1% (art. 4, comma 3, legge 319/1980)")
                          .arg(request.urgencyPercent),
-                     formatEuro(settlement.urgency)});
+                     fee::euroText(settlement.urgency)});
     if (request.increasePercent > 0)
         rows.append(
-            {parts::increaseLabel(request.increasePercent), formatEuro(settlement.increase)});
+            {parts::increaseLabel(request.increasePercent), fee::euroText(settlement.increase)});
     if (request.panel > 1)
         rows.append({QStringLiteral("Collegio di %1 consulenti: 40% per ciascuno oltre il primo "
                                     "(art. 53 DPR 115/2002)")
                          .arg(request.panel),
-                     formatEuro(settlement.panel)});
+                     fee::euroText(settlement.panel)});
     if (settlement.total != settlement.fee)
-        rows.append({QStringLiteral("Totale compenso"), formatEuro(settlement.total)});
+        rows.append({QStringLiteral("Totale compenso"), fee::euroText(settlement.total)});
     rows.append(parts::expenseRows(request.expenses, settlement.expenses));
     if (settlement.advances != 0)
-        rows.append({QStringLiteral("Acconti ricevuti"), formatEuro(-settlement.advances)});
-    rows.append({QStringLiteral("Saldo richiesto"), formatEuro(settlement.balance)});
+        rows.append({QStringLiteral("Acconti ricevuti"), fee::euroText(-settlement.advances)});
+    rows.append({QStringLiteral("Saldo richiesto"), fee::euroText(settlement.balance)});
     return rows;
 }
 

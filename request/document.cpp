@@ -56,11 +56,13 @@ QList<Block> holidayBlocks(const Computation &computation) {
 }
 
 QList<std::pair<QString, QString>> amountRows(const Details &details, const Totals &totals) {
-    QList<std::pair<QString, QString>> rows{{QStringLiteral("Compenso"), formatEuro(totals.fee)}};
+    QList<std::pair<QString, QString>> rows{
+        {QStringLiteral("Compenso"), fee::euroText(totals.fee)}};
     if (details.increasePercent > 0)
-        rows.append({parts::increaseLabel(details.increasePercent), formatEuro(totals.increase)});
+        rows.append(
+            {parts::increaseLabel(details.increasePercent), fee::euroText(totals.increase)});
     rows.append(parts::expenseRows(details.expenses, totals.expenses));
-    rows.append({QStringLiteral("Totale richiesto"), formatEuro(totals.requested)});
+    rows.append({QStringLiteral("Totale richiesto"), fee::euroText(totals.requested)});
     return rows;
 }
 

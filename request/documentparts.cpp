@@ -34,10 +34,10 @@ QList<std::pair<QString, QString>> expenseRows(const QList<Expense> &expenses, C
         rows.append(
             {QStringLiteral("Spese: ") +
                  (description.isEmpty() ? QStringLiteral("senza descrizione") : description),
-             formatEuro(expense.amount)});
+             fee::euroText(expense.amount)});
     }
     if (!expenses.isEmpty())
-        rows.append({QStringLiteral("Totale spese"), formatEuro(total)});
+        rows.append({QStringLiteral("Totale spese"), fee::euroText(total)});
     return rows;
 }
 

@@ -12,22 +12,23 @@ std::variant<Totals, QString> totals(const Request &request) {
     const QString tooLarge =
         QStringLiteral("Gli importi sono troppo grandi per essere sommati al centesimo.");
     Totals totals;
-    const auto fee = centsOf(request.computation.total > 0 ? request.computation.fee : 0.0);
+    const auto fee = fee::centsOf(request.computation.total > 0 ? request.computation.fee : 0.0);
     if (!fee)
         return tooLarge;
     totals.fee = *fee;
-    const auto increase = percentOf(totals.fee, request.details.increasePercent);
+    const auto increase = fee::percentOfCents(totals.fee, request.details.increasePercent);
     if (!increase)
         return tooLarge;
     totals.increase = *increase;
     for (const Expense &expense : request.details.expenses) {
-        const auto expenses = sum(totals.expenses, expense.amount);
+        const auto expenses = fee::addCents(totals.expenses, expense.amount);
         if (!expenses)
             return tooLarge;
         totals.expenses = *expenses;
     }
-    const auto withIncrease = sum(totals.fee, totals.increase);
-    const auto requested = withIncrease ? sum(*withIncrease, totals.expenses) : std::nullopt;
+    const auto withIncrease = fee::addCents(totals.fee, totals.increase);
+    const auto requested =
+        withIncrease ? fee::addCents(*withIncrease, totals.expenses) : std::nullopt;
     if (!requested)
         return tooLarge;
     totals.requested = *requested;

@@ -12,6 +12,8 @@
 // it, and the details that the expert adds.
 namespace request {
 
+using fee::Cents;
+
 struct Computation {
     fee::DateSerial start = 0;
     fee::DateSerial end = 0;

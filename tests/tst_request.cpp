@@ -98,9 +98,9 @@ private slots:
         QFETCH(double, euros);
         QFETCH(int, percent);
         QFETCH(Cents, fee);
-        QCOMPARE(centsOf(euros).value_or(refused), fee);
+        QCOMPARE(fee::centsOf(euros).value_or(refused), fee);
         if (fee != refused)
-            QTEST(percentOf(fee, percent).value_or(refused), "increase");
+            QTEST(fee::percentOfCents(fee, percent).value_or(refused), "increase");
     }
 
     void amounts_data() {
@@ -136,7 +136,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(Cents, cents);
         QFETCH(QString, message);
-        const auto read = parseAmount(text, locale);
+        const auto read = fee::parseAmount(text, locale);
         if (cents != refused)
             QCOMPARE(std::get<Cents>(read), cents);
         else
@@ -148,8 +148,8 @@ private slots:
     void sumsDoNotDrift() {
         Request request = example({2025, 3, 3}, {2025, 3, 14}, fee::ExclusionMode::None, {});
         request.details.expenses =
-            QList<Expense>(10000, {"Copia", std::get<Cents>(parseAmount("0,10", italian))});
-        QCOMPARE(formatEuro(std::get<Totals>(totals(request)).expenses), "1.000,00 €");
+            QList<Expense>(10000, {"Copia", std::get<Cents>(fee::parseAmount("0,10", italian))});
+        QCOMPARE(fee::euroText(std::get<Totals>(totals(request)).expenses), "1.000,00 €");
         request.details.expenses = {{"a", std::numeric_limits<Cents>::max()}, {"b", 1}};
         QVERIFY(std::holds_alternative<QString>(totals(request)));
     }

@@ -263,11 +263,11 @@ void AssignmentForm::lineEdited(QLineEdit *edit) {
             changed.period.extensions = std::get<QList<QDate>>(dates);
     } else if (edit == advances) {
         const auto amount =
-            request::parseAmount(text.trimmed().isEmpty() ? QStringLiteral("0") : text, QLocale());
+            fee::parseAmount(text.trimmed().isEmpty() ? QStringLiteral("0") : text, QLocale());
         if (const QString *message = std::get_if<QString>(&amount))
             error = *message;
         else
-            changed.advances = std::get<request::Cents>(amount);
+            changed.advances = std::get<fee::Cents>(amount);
     }
     if (!error.isEmpty()) {
         registertext::mark(edit, errorOf(edit), error);

@@ -103,7 +103,7 @@ QVariant AssignmentList::data(const QModelIndex &index, int role) const {
         case Vacazioni:
             return registertext::vacazioni(row.halves);
         case Fee:
-            return request::formatEuro(row.fee);
+            return fee::euroText(row.fee);
         }
         return {};
     }

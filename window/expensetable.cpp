@@ -68,7 +68,7 @@ QVariant ExpenseModel::data(const QModelIndex &index, int role) const {
         return {};
     const assignments::Expense &expense = expenses[index.row()];
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return index.column() == 0 ? expense.description : request::formatEuro(expense.amount);
+        return index.column() == 0 ? expense.description : fee::euroText(expense.amount);
     if (role == Qt::EditRole)
         return index.column() == 0 ? expense.description
                                    : QLocale().toString(double(expense.amount) / 100, 'f', 2);
@@ -84,12 +84,12 @@ bool ExpenseModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (index.column() == 0) {
         changed[index.row()].description = value.toString();
     } else {
-        const auto amount = request::parseAmount(value.toString(), QLocale());
+        const auto amount = fee::parseAmount(value.toString(), QLocale());
         if (const QString *error = std::get_if<QString>(&amount)) {
             emit refused(QStringLiteral("Spesa alla riga %1: %2").arg(index.row() + 1).arg(*error));
             return false;
         }
-        changed[index.row()].amount = std::get<request::Cents>(amount);
+        changed[index.row()].amount = std::get<fee::Cents>(amount);
     }
     if (!commit(changed))
         return false;

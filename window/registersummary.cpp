@@ -86,19 +86,19 @@ void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
             tariff == fee::Tariff::Ruling2025
                 ? QStringLiteral("Compenso (tariffa dopo la sentenza n. 16/2025)")
                 : QStringLiteral("Compenso (tariffa DM 30 maggio 2002)"),
-            request::formatEuro(s.fee));
+            fee::euroText(s.fee));
         set(Urgency, QStringLiteral("Aumento per urgenza (%1)").arg(percent(claim.urgencyPercent)),
-            request::formatEuro(s.urgency));
+            fee::euroText(s.urgency));
         set(Increase, QStringLiteral("Maggiorazione (%1)").arg(percent(claim.increasePercent)),
-            request::formatEuro(s.increase));
+            fee::euroText(s.increase));
         set(Panel,
             claim.panel == 1 ? QStringLiteral("Collegio (un solo componente)")
                              : QStringLiteral("Collegio (%1 componenti)").arg(claim.panel),
-            request::formatEuro(s.panel));
-        set(Total, QStringLiteral("Totale compenso"), request::formatEuro(s.total));
-        set(Expenses, QStringLiteral("Spese"), request::formatEuro(s.expenses));
-        set(Advances, QStringLiteral("Acconti ricevuti"), request::formatEuro(s.advances));
-        set(Balance, QStringLiteral("Saldo"), request::formatEuro(s.balance));
+            fee::euroText(s.panel));
+        set(Total, QStringLiteral("Totale compenso"), fee::euroText(s.total));
+        set(Expenses, QStringLiteral("Spese"), fee::euroText(s.expenses));
+        set(Advances, QStringLiteral("Acconti ricevuti"), fee::euroText(s.advances));
+        set(Balance, QStringLiteral("Saldo"), fee::euroText(s.balance));
     }
     const QDate due = fee::requestDeadline(fee::completionDate(assignment.reportFiled, sessions));
     const QString basis = QString::fromUtf8(fee::kRequestDeadlineBasis);

@@ -124,19 +124,19 @@ request::Details RequestDialog::details() const {
     request::Details details{
         expert->text(),     court->text(), caseNumber->text(), judge->text(), 0, {},
         note->toPlainText()};
-    const auto percent = request::parsePercent(increase->text(), locale());
+    const auto percent = fee::parsePercent(increase->text(), locale());
     if (const int *value = std::get_if<int>(&percent))
         details.increasePercent = *value;
     for (int row = 0; row < expenses->rowCount(); ++row) {
-        const auto amount = request::parseAmount(expenses->item(row, 1)->text(), locale());
-        if (const auto *cents = std::get_if<request::Cents>(&amount))
+        const auto amount = fee::parseAmount(expenses->item(row, 1)->text(), locale());
+        if (const auto *cents = std::get_if<fee::Cents>(&amount))
             details.expenses.append({expenses->item(row, 0)->text(), *cents});
     }
     return details;
 }
 
 void RequestDialog::validate() {
-    const auto percent = request::parsePercent(increase->text(), locale());
+    const auto percent = fee::parsePercent(increase->text(), locale());
     const QString *percentError = std::get_if<QString>(&percent);
     showError(increaseError, percentError ? *percentError : QString());
     increase->setStyleSheet(percentError ? QStringLiteral("border: 1px solid #b00000;")
@@ -146,7 +146,7 @@ void RequestDialog::validate() {
     const QSignalBlocker quiet(expenses); // marking a cell is no edit
     for (int row = 0; row < expenses->rowCount(); ++row) {
         QTableWidgetItem *amount = expenses->item(row, 1);
-        const auto read = request::parseAmount(amount->text(), locale());
+        const auto read = fee::parseAmount(amount->text(), locale());
         const QString *error = std::get_if<QString>(&read);
         amount->setBackground(error ? QColor(255, 220, 220) : QBrush());
         amount->setToolTip(error ? *error : QString());

@@ -8,7 +8,7 @@
 
 // Amounts of money in whole cents: rounding happens once, where an amount enters, and every sum
 // after that is exact.
-namespace request {
+namespace fee {
 
 using Cents = qint64;
 
@@ -17,9 +17,9 @@ using Cents = qint64;
 std::optional<Cents> centsOf(double euros);
 
 // `percent` per cent of an amount, rounded to the cent half away from zero; nothing on overflow.
-std::optional<Cents> percentOf(Cents amount, int percent);
+std::optional<Cents> percentOfCents(Cents amount, qint64 percent);
 
-std::optional<Cents> sum(Cents a, Cents b);
+std::optional<Cents> addCents(Cents a, Cents b);
 
 // An amount typed by the user, in the locale's digits and separators, with at most two
 // decimals and an optional "€": the cents, or an Italian message saying what is wrong.
@@ -29,6 +29,6 @@ std::variant<Cents, QString> parseAmount(const QString &text, const QLocale &loc
 std::variant<int, QString> parsePercent(const QString &text, const QLocale &locale);
 
 // "1.234,56 €", whatever the user's regional settings.
-QString formatEuro(Cents cents);
+QString euroText(Cents cents);
 
-} // namespace request
+} // namespace fee

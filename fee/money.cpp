@@ -1,13 +1,12 @@
 #include "money.h"
 
 #include "localetext.h"
-#include "worklog.h"
 
 #include <charconv>
 #include <cmath>
 #include <string>
 
-namespace request {
+namespace fee {
 
 namespace {
 
@@ -70,16 +69,34 @@ std::optional<Cents> centsOf(double euros) {
     return euros < 0 ? -cents : cents;
 }
 
-std::optional<Cents> percentOf(Cents amount, int percent) {
-    return fee::percentOfCents(amount, percent);
+std::optional<Cents> percentOfCents(Cents amount, qint64 percent) {
+    Cents scaled = 0;
+    if (__builtin_mul_overflow(amount, percent, &scaled))
+        return std::nullopt;
+    const Cents whole = scaled / 100, rest = scaled % 100;
+    return whole + (rest >= 50 ? 1 : rest <= -50 ? -1 : 0);
 }
 
-std::optional<Cents> sum(Cents a, Cents b) {
-    return fee::addCents(a, b);
+std::optional<Cents> addCents(Cents a, Cents b) {
+    Cents total = 0;
+    if (__builtin_add_overflow(a, b, &total))
+        return std::nullopt;
+    return total;
+}
+
+QString euroText(Cents cents) {
+    // Through unsigned, so that even the most negative amount has a magnitude.
+    const quint64 magnitude = cents < 0 ? 0 - quint64(cents) : quint64(cents);
+    QString whole = QString::number(magnitude / 100);
+    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
+        whole.insert(at, u'.');
+    return QStringLiteral("%1%2,%3 €")
+        .arg(cents < 0 ? QStringLiteral("-") : QString(), whole)
+        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }
 
 std::variant<Cents, QString> parseAmount(const QString &text, const QLocale &locale) {
-    QString amount = fee::localetext::normalize(text, locale).trimmed();
+    QString amount = localetext::normalize(text, locale).trimmed();
     if (amount.startsWith(u'€'))
         amount.remove(0, 1);
     if (amount.endsWith(u'€'))
@@ -100,7 +117,7 @@ std::variant<Cents, QString> parseAmount(const QString &text, const QLocale &loc
         (parts.size() == 2 && fraction.isEmpty()))
         return QStringLiteral("%1 non è un importo: scrivere ad esempio %2.")
             .arg(quoted,
-                 fee::localetext::localizeDigits(
+                 localetext::localizeDigits(
                      QStringLiteral("12") + locale.decimalPoint() + QStringLiteral("50"), locale));
     if (fraction.size() > 2)
         return QStringLiteral("L'importo %1 ha più di due decimali.").arg(quoted);
@@ -117,7 +134,7 @@ std::variant<Cents, QString> parseAmount(const QString &text, const QLocale &loc
 }
 
 std::variant<int, QString> parsePercent(const QString &text, const QLocale &locale) {
-    const QString percent = fee::localetext::normalize(text, locale).trimmed();
+    const QString percent = localetext::normalize(text, locale).trimmed();
     if (percent.isEmpty())
         return 0;
     bool ok = false;
@@ -128,8 +145,4 @@ std::variant<int, QString> parsePercent(const QString &text, const QLocale &loca
     return value;
 }
 
-QString formatEuro(Cents cents) {
-    return fee::euroText(cents);
-}
-
-} // namespace request
+} // namespace fee
