@@ -128,7 +128,11 @@ int main(int argc, char *argv[]) {
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         QCommandLineParser parser;
         describe(parser);
-        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        // Named as installed, not by the path it was started from.
+        const QString help = parser.helpText();
+        const QString usage = QStringLiteral("Usage: tolvemar-onorario");
+        const qsizetype options = help.indexOf(QStringLiteral(" [options]"));
+        std::fputs((usage + help.mid(options)).toUtf8().constData(), stdout);
         return 0;
     }
     const auto result = run(args);

@@ -168,7 +168,8 @@ private slots:
         for (const Edge &e : edges) {
             const QStringList triples = QString(e.points).split(QStringLiteral(" / "));
             for (int step = -1; step <= 1; ++step) {
-                QList<Cents> values(decree().article(QString::fromLatin1(e.article))->tables.size(), 0);
+                QList<Cents> values(decree().article(QString::fromLatin1(e.article))->tables.size(),
+                                    0);
                 values[e.table] = e.limit + step;
                 QTest::addRow("art. %s, %lld", e.article, qlonglong(values[e.table]))
                     << e.article << values << QString()
@@ -353,7 +354,6 @@ private slots:
         QVERIFY(!std::get<QString>(settleTables(asked, claim)).isEmpty());
     }
 };
-
 
 QTEST_GUILESS_MAIN(TestTables)
 #include "tst_tables.moc"
