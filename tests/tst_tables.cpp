@@ -72,8 +72,7 @@ const Edge edges[] = {
     {"17", 0, 51646, "3873 5095 6793"},
     {"17", 0, 258228, "11160 16740 22320"},
     {"17", 0, 2582284, "43820 65730 87640"},
-    {"17", 0, 5164569, "67876 102019 136161"},
-};
+    {"17", 0, 5164569, "67876 102019 136161"}};
 
 // Zero, beyond the cap, each reduction, the fixed fees, and the published example of art. 13.
 struct Case {
@@ -82,64 +81,62 @@ struct Case {
     const char *reduction;
     const char *points;
 };
-const Case cases[] = {
-    {"4", {0, 0}, "", "14512 14512 14512"},
-    {"4", {774685350, 1549370697}, "", "164497 247623 330749"},
-    {"4", {516456900, 1032913798}, "non-commerciale", "82248 123812 165375"},
-    {"4", {2000000, 2000000}, "non-commerciale", "14512 14512 14512"},
-    {"4", {12345678, 12345678}, "non-commerciale", "20108 30216 40323"},
-    {"6.1", {0}, "", "14512 14512 14512"},
-    {"6.1", {154937070}, "", "373770 560798 747825"},
-    {"8.1", {0}, "", "14512 14512 14512"},
-    {"8.1", {7746853485}, "", "568898 854589 1140280"},
-    {"8.3", {0}, "", "14512 14512 14512"},
-    {"8.3", {15493706973}, "", "242699 363815 484932"},
-    {"8.3", {10329137982}, "precedente", "121349 181908 242466"},
-    {"8.3", {2000000}, "precedente", "14512 14512 14512"},
-    {"8.3", {12345678}, "precedente", "18377 27569 36760"},
-    {"11", {0}, "", "14512 14512 14512"},
-    {"11", {154937070}, "", "491090 738132 985174"},
-    {"13", {0}, "", "14512 14512 14512"},
-    {"13", {154937070}, "", "113603 170390 227176"},
-    {"13", {103291380}, "sommaria", "56802 85195 113588"},
-    {"13", {2000000}, "sommaria", "14512 14512 18363"},
-    {"13", {12345678}, "sommaria", "31531 47295 63059"},
-    {"13", {103291380}, "giudizio", "37868 56797 75725"},
-    {"13", {2000000}, "giudizio", "14512 14512 14512"},
-    {"13", {12345678}, "giudizio", "21020 31530 42039"},
-    {"17", {0}, "", "3873 3873 3873"},
-    {"17", {15493707}, "", "67876 102019 136161"},
-    {"4", {0, 0}, "", "14512 14512 14512"},
-    {"4", {774685350, 1549370697}, "", "164497 247623 330749"},
-    {"4", {516456900, 1032913798}, "non-commerciale", "82248 123812 165375"},
-    {"4", {2000000, 2000000}, "non-commerciale", "14512 14512 14512"},
-    {"4", {12345678, 12345678}, "non-commerciale", "20108 30216 40323"},
-    {"6.1", {0}, "", "14512 14512 14512"},
-    {"6.1", {154937070}, "", "373770 560798 747825"},
-    {"8.1", {0}, "", "14512 14512 14512"},
-    {"8.1", {7746853485}, "", "568898 854589 1140280"},
-    {"8.3", {0}, "", "14512 14512 14512"},
-    {"8.3", {15493706973}, "", "242699 363815 484932"},
-    {"8.3", {10329137982}, "precedente", "121349 181908 242466"},
-    {"8.3", {2000000}, "precedente", "14512 14512 14512"},
-    {"8.3", {12345678}, "precedente", "18377 27569 36760"},
-    {"11", {0}, "", "14512 14512 14512"},
-    {"11", {154937070}, "", "491090 738132 985174"},
-    {"13", {0}, "", "14512 14512 14512"},
-    {"13", {154937070}, "", "113603 170390 227176"},
-    {"13", {103291380}, "sommaria", "56802 85195 113588"},
-    {"13", {2000000}, "sommaria", "14512 14512 18363"},
-    {"13", {12345678}, "sommaria", "31531 47295 63059"},
-    {"13", {103291380}, "giudizio", "37868 56797 75725"},
-    {"13", {2000000}, "giudizio", "14512 14512 14512"},
-    {"13", {12345678}, "giudizio", "21020 31530 42039"},
-    {"17", {0}, "", "3873 3873 3873"},
-    {"17", {15493707}, "", "67876 102019 136161"},
-    {"4", {30000000, 70000001}, "", "83008 124806 166605"},
-    {"5", {}, "", "14512 55777 97042"},
-    {"21", {}, "", "4803 16940 29077"},
-    {"13", {65000000}, "", "113603 170390 227176"}, // 650.000,00 € -> 2.271,76 € at the maximum
-};
+const Case cases[] = {{"4", {0, 0}, "", "14512 14512 14512"},
+                      {"4", {774685350, 1549370697}, "", "164497 247623 330749"},
+                      {"4", {516456900, 1032913798}, "non-commerciale", "82248 123812 165375"},
+                      {"4", {2000000, 2000000}, "non-commerciale", "14512 14512 14512"},
+                      {"4", {12345678, 12345678}, "non-commerciale", "20108 30216 40323"},
+                      {"6.1", {0}, "", "14512 14512 14512"},
+                      {"6.1", {154937070}, "", "373770 560798 747825"},
+                      {"8.1", {0}, "", "14512 14512 14512"},
+                      {"8.1", {7746853485}, "", "568898 854589 1140280"},
+                      {"8.3", {0}, "", "14512 14512 14512"},
+                      {"8.3", {15493706973}, "", "242699 363815 484932"},
+                      {"8.3", {10329137982}, "precedente", "121349 181908 242466"},
+                      {"8.3", {2000000}, "precedente", "14512 14512 14512"},
+                      {"8.3", {12345678}, "precedente", "18377 27569 36760"},
+                      {"11", {0}, "", "14512 14512 14512"},
+                      {"11", {154937070}, "", "491090 738132 985174"},
+                      {"13", {0}, "", "14512 14512 14512"},
+                      {"13", {154937070}, "", "113603 170390 227176"},
+                      {"13", {103291380}, "sommaria", "56802 85195 113588"},
+                      {"13", {2000000}, "sommaria", "14512 14512 18363"},
+                      {"13", {12345678}, "sommaria", "31531 47295 63059"},
+                      {"13", {103291380}, "giudizio", "37868 56797 75725"},
+                      {"13", {2000000}, "giudizio", "14512 14512 14512"},
+                      {"13", {12345678}, "giudizio", "21020 31530 42039"},
+                      {"17", {0}, "", "3873 3873 3873"},
+                      {"17", {15493707}, "", "67876 102019 136161"},
+                      {"4", {0, 0}, "", "14512 14512 14512"},
+                      {"4", {774685350, 1549370697}, "", "164497 247623 330749"},
+                      {"4", {516456900, 1032913798}, "non-commerciale", "82248 123812 165375"},
+                      {"4", {2000000, 2000000}, "non-commerciale", "14512 14512 14512"},
+                      {"4", {12345678, 12345678}, "non-commerciale", "20108 30216 40323"},
+                      {"6.1", {0}, "", "14512 14512 14512"},
+                      {"6.1", {154937070}, "", "373770 560798 747825"},
+                      {"8.1", {0}, "", "14512 14512 14512"},
+                      {"8.1", {7746853485}, "", "568898 854589 1140280"},
+                      {"8.3", {0}, "", "14512 14512 14512"},
+                      {"8.3", {15493706973}, "", "242699 363815 484932"},
+                      {"8.3", {10329137982}, "precedente", "121349 181908 242466"},
+                      {"8.3", {2000000}, "precedente", "14512 14512 14512"},
+                      {"8.3", {12345678}, "precedente", "18377 27569 36760"},
+                      {"11", {0}, "", "14512 14512 14512"},
+                      {"11", {154937070}, "", "491090 738132 985174"},
+                      {"13", {0}, "", "14512 14512 14512"},
+                      {"13", {154937070}, "", "113603 170390 227176"},
+                      {"13", {103291380}, "sommaria", "56802 85195 113588"},
+                      {"13", {2000000}, "sommaria", "14512 14512 18363"},
+                      {"13", {12345678}, "sommaria", "31531 47295 63059"},
+                      {"13", {103291380}, "giudizio", "37868 56797 75725"},
+                      {"13", {2000000}, "giudizio", "14512 14512 14512"},
+                      {"13", {12345678}, "giudizio", "21020 31530 42039"},
+                      {"17", {0}, "", "3873 3873 3873"},
+                      {"17", {15493707}, "", "67876 102019 136161"},
+                      {"4", {30000000, 70000001}, "", "83008 124806 166605"},
+                      {"5", {}, "", "14512 55777 97042"},
+                      {"21", {}, "", "4803 16940 29077"},
+                      {"13", {65000000}, "", "113603 170390 227176"}};
 
 QList<Cents> points(const TableFee &f) {
     return {f.low, f.middle, f.high};
@@ -262,8 +259,6 @@ private slots:
         const QByteArray value = R"("article": "1", "subject": "s", "kind": "value", )";
         QTest::newRow("not JSON") << QByteArray("{") << "non sono valide";
         QTest::newRow("no date") << QByteArray(R"({"decree": "D", "basis": "b"})") << "la data";
-        QTest::newRow("no article") << head + R"("articles": []})"
-                                    << "nessun articolo";
         QTest::newRow("brackets down")
             << head + R"("articles": [{)" + value +
                    R"("minimum": "1", "tables": [{"name": "", "value": "v", "brackets": )"
@@ -274,10 +269,6 @@ private slots:
                    R"("minimum": "1", "tables": [{"name": "", "value": "v", "brackets": )"
                    R"([["10.00", "0.000001", "2"]]}]}]})"
             << "due aliquote";
-        QTest::newRow("fixed reversed")
-            << head + R"("articles": [{"article": "2", "subject": "s", "kind": "fixed", )"
-                      R"("range": ["9.00", "1.00"]}]})"
-            << "art. 2: il compenso fisso";
     }
 
     void malformedFile() {
@@ -287,16 +278,10 @@ private slots:
                  qPrintable(std::get<QString>(readDecree(json))));
     }
 
-    void rows() {
-        const auto result = tableFee(*decree().article(u"13"), {65000000});
-        const QList<SliceRow> r = sliceRows(*decree().article(u"13"), std::get<TableFee>(result));
-        QCOMPARE(r.size(), 7);
-        QCOMPARE(r[0].range, QStringLiteral("fino a 5.164,57 €"));
-        QCOMPARE(r[6].range, QStringLiteral("da 258.228,46 € a 516.456,90 €"));
-        QCOMPARE(r[6].amount, QStringLiteral("258.228,45 €"));
-        QCOMPARE(r[6].fees, QStringLiteral("122,40 € - 244,54 €"));
-        QVERIFY(askedError(std::get<TableFee>(result), 227176).isEmpty());
-        QCOMPARE(askedError(std::get<TableFee>(result), 227177),
+    void asked() {
+        const auto result = std::get<TableFee>(tableFee(*decree().article(u"13"), {65000000}));
+        QVERIFY(askedError(result, 227176).isEmpty());
+        QCOMPARE(askedError(result, 227177),
                  QStringLiteral("L'importo richiesto, 2.271,77 €, è fuori dall'intervallo da "
                                 "1.136,03 € a 2.271,76 €."));
     }
@@ -304,8 +289,8 @@ private slots:
     void settlement_data() {
         QTest::addColumn<QList<Cents>>("asked");
         QTest::addColumn<TableClaim>("claim");
-        QTest::addColumn<QList<Cents>>(
-            "expected"); // fee, reduction, urgency, increase, panel, total
+        // fee, reduction, urgency, increase, panel, total; none when refused
+        QTest::addColumn<QList<Cents>>("expected");
         // 1500,01: a third is 500,0033 -> 500,00; 20 % of 1000,01 is 200,002 -> 200,00; 50 % is
         // 500,005 -> 500,01; the panel 80 % of 1700,02 is 1360,016 -> 1360,02.
         QTest::newRow("late, every increase, three experts")
@@ -317,41 +302,35 @@ private slots:
             << QList<Cents>{12345} << TableClaim{} << QList<Cents>{12345, 0, 0, 0, 0, 12345};
         QTest::newRow("double, two experts") << QList<Cents>{1000} << TableClaim{0, 100, false, 2}
                                              << QList<Cents>{1000, 0, 0, 1000, 800, 2800};
+        QTest::newRow("urgency 21 %")
+            << QList<Cents>{1} << TableClaim{21, 0, false, 1} << QList<Cents>{};
+        QTest::newRow("increase 101 %")
+            << QList<Cents>{1} << TableClaim{0, 101, false, 1} << QList<Cents>{};
+        QTest::newRow("no expert")
+            << QList<Cents>{1} << TableClaim{0, 0, false, 0} << QList<Cents>{};
+        QTest::newRow("negative") << QList<Cents>{-1} << TableClaim{} << QList<Cents>{};
+        QTest::newRow("overflow") << QList<Cents>{std::numeric_limits<Cents>::max(), 1}
+                                  << TableClaim{} << QList<Cents>{};
+        QTest::newRow("overflow on top") << QList<Cents>{std::numeric_limits<Cents>::max() / 2}
+                                         << TableClaim{0, 100, false, 1} << QList<Cents>{};
     }
 
     void settlement() {
         QFETCH(QList<Cents>, asked);
         QFETCH(TableClaim, claim);
         QFETCH(QList<Cents>, expected);
-        const auto s = std::get<TableSettlement>(settleTables(asked, claim));
+        const auto settled = settleTables(asked, claim);
+        if (expected.isEmpty()) {
+            QVERIFY(!std::get<QString>(settled).isEmpty());
+            return;
+        }
+        const auto s = std::get<TableSettlement>(settled);
         QCOMPARE((QList<Cents>{s.fee, s.reduction, s.urgency, s.increase, s.panel, s.total}),
                  expected);
-        Settlement vacazioni;
-        vacazioni.total = 10000;
-        vacazioni.expenses = 500;
-        vacazioni.advances = 2000;
+        const Settlement vacazioni{0, 0, 0, 0, 10000, 500, 2000, 8500};
         const auto both = std::get<AssignmentSettlement>(combine(vacazioni, s));
         QCOMPARE(both.total, 10000 + s.total);
         QCOMPARE(both.balance, 10000 + s.total + 500 - 2000);
-    }
-
-    void settlementRefused_data() {
-        QTest::addColumn<QList<Cents>>("asked");
-        QTest::addColumn<TableClaim>("claim");
-        QTest::newRow("urgency 21 %") << QList<Cents>{1} << TableClaim{21, 0, false, 1};
-        QTest::newRow("increase 101 %") << QList<Cents>{1} << TableClaim{0, 101, false, 1};
-        QTest::newRow("no expert") << QList<Cents>{1} << TableClaim{0, 0, false, 0};
-        QTest::newRow("negative") << QList<Cents>{-1} << TableClaim{};
-        QTest::newRow("overflow") << QList<Cents>{std::numeric_limits<Cents>::max(), 1}
-                                  << TableClaim{};
-        QTest::newRow("overflow on top")
-            << QList<Cents>{std::numeric_limits<Cents>::max() / 2} << TableClaim{0, 100, false, 1};
-    }
-
-    void settlementRefused() {
-        QFETCH(QList<Cents>, asked);
-        QFETCH(TableClaim, claim);
-        QVERIFY(!std::get<QString>(settleTables(asked, claim)).isEmpty());
     }
 };
 
