@@ -162,6 +162,7 @@ private slots:
         QTest::addColumn<QList<Cents>>("values");
         QTest::addColumn<QString>("reduction");
         QTest::addColumn<QList<Cents>>("expected");
+        QTest::addColumn<Cents>("limit"); // of the last bracket reached, when known; else 0
         for (const Edge &e : edges) {
             const QStringList triples = QString(e.points).split(QStringLiteral(" / "));
             for (int step = -1; step <= 1; ++step) {
@@ -170,12 +171,13 @@ private slots:
                 values[e.table] = e.limit + step;
                 QTest::addRow("art. %s, %lld", e.article, qlonglong(values[e.table]))
                     << e.article << values << QString()
-                    << parsed(triples[triples.size() == 1 ? 0 : step + 1]);
+                    << parsed(triples[triples.size() == 1 ? 0 : step + 1])
+                    << (step <= 0 ? e.limit : 0);
             }
         }
         for (const Case &c : cases)
             QTest::addRow("art. %s, %s %lld", c.article, c.reduction, qlonglong(c.values.value(0)))
-                << c.article << c.values << c.reduction << parsed(c.points);
+                << c.article << c.values << c.reduction << parsed(c.points) << Cents(0);
     }
 
     void computed() {
@@ -183,9 +185,12 @@ private slots:
         QFETCH(QList<Cents>, values);
         QFETCH(QString, reduction);
         QFETCH(QList<Cents>, expected);
+        QFETCH(Cents, limit);
         const auto result = tableFee(*decree().article(article), values, reduction);
         QVERIFY(std::holds_alternative<TableFee>(result));
         QCOMPARE(points(std::get<TableFee>(result)), expected);
+        if (limit)
+            QCOMPARE(std::get<TableFee>(result).slices.last().upTo, limit);
     }
 
     // Seeded random values, with and without each reduction, against the walk over the file.
