@@ -2,6 +2,7 @@
 #include "daywalk.h"
 #include "fee.h"
 #include "holidaytable.h"
+#include "tablefee.h"
 #include "worklog.h"
 
 #include <benchmark/benchmark.h>
@@ -73,6 +74,16 @@ void LogVacazioni(benchmark::State &state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(LogVacazioni)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Art. 13 of the tables on 400.000,00 €, in its last bracket: every slice, the three points.
+void TableFeeLastBracket(benchmark::State &state) {
+    const TableArticle &estimo =
+        *std::get<const Decree *>(decreeOn(QDate(2025, 1, 1)))->article(u"13");
+    const QList<Cents> value{40000000};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tableFee(estimo, value));
+}
+BENCHMARK(TableFeeLastBracket)->Name("TableFee");
 
 } // namespace
 

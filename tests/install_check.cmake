@@ -14,6 +14,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
 set(expected
     usr/bin/tolvemar
     usr/bin/tolvemar-log
+    usr/bin/tolvemar-onorario
     usr/share/applications/${id}.desktop
     usr/share/metainfo/${id}.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/${id}.svg)

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "tablefee.h"
+
+#include <QList>
+#include <QString>
+
+// The texts of a fee of the tables, shared by tolvemar-onorario and the window: each bracket
+// as a row, the three points and the legal basis.
+namespace fee {
+
+struct SliceRow {
+    QString table;  // "A", "B", or empty
+    QString range;  // "fino a 5.164,57 €", "da 5.164,58 € a 10.329,14 €"
+    QString amount; // the slice: "5.164,57 €"
+    QString rates;  // "1,0264 % - 2,0685 %"
+    QString fees;   // "53,01 € - 106,83 €"
+};
+
+QList<SliceRow> sliceRows(const TableArticle &article, const TableFee &fee);
+
+// "Art. 13 - estimo"
+QString articleTitle(const TableArticle &article);
+
+// The whole computation as Italian text, one line each: the article, the basis, the values,
+// the brackets, the reduction, the minimum and the three points.
+QString tableFeeText(const Decree &decree, const TableArticle &article, const TableFee &fee);
+
+} // namespace fee

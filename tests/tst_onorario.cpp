@@ -1,0 +1,151 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run run(const QStringList &args) {
+    QProcess process;
+    process.start(QStringLiteral(TOLVEMAR_ONORARIO), args);
+    Run r;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.status = process.exitCode();
+    r.out = process.readAllStandardOutput();
+    r.err = process.readAllStandardError();
+    return r;
+}
+
+} // namespace
+
+// tolvemar-onorario as a user runs it.
+class TestOnorario : public QObject {
+    Q_OBJECT
+
+private slots:
+    void json_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QList<qint64>>("points");
+        // The last bracket reached: table, upper limit, slice, rates; none for a fixed fee.
+        QTest::addColumn<QString>("last");
+        QTest::newRow("art. 13, the published example")
+            << QStringList{"--articolo", "13", "--valore", "650.000,00"}
+            << QList<qint64>{113603, 170390, 227176} << ":51645690:25822845:0,0474:0,0947";
+        QTest::newRow("art. 13, half a cent beyond the cap")
+            << QStringList{"--articolo", "13", "--valore", "650000,5"}
+            << QList<qint64>{113603, 170390, 227176} << ":51645690:25822845:0,0474:0,0947";
+        QTest::newRow("art. 13, summary")
+            << QStringList{"--articolo", "13", "--valore", "1032913,80", "--riduzione", "sommaria"}
+            << QList<qint64>{56802, 85195, 113588} << ":51645690:25822845:0,0474:0,0947";
+        QTest::newRow("art. 17, the minimum")
+            << QStringList{"--articolo", "17", "--valore", "258,23"}
+            << QList<qint64>{3873, 3873, 3882} << ":25823:25823:7,5160:15,0321";
+        QTest::newRow("art. 4, both tables")
+            << QStringList{"--articolo", "4", "--valore", "300000", "--ricavi", "700.000,01"}
+            << QList<qint64>{83008, 124806, 166605} << "B:103291380:18354311:0,0188:0,0376";
+        QTest::newRow("art. 8.3, the last rate")
+            << QStringList{"--articolo", "8.3", "--valore", "51645689,91"}
+            << QList<qint64>{242699, 363815, 484932} << ":5164568991:4648112092:0,00235:0,0047";
+        QTest::newRow("art. 5, fixed")
+            << QStringList{"--articolo", "5"} << QList<qint64>{14512, 55777, 97042} << "";
+    }
+
+    void json() {
+        QFETCH(QStringList, args);
+        QFETCH(QList<qint64>, points);
+        QFETCH(QString, last);
+        const Run r = run(args + QStringList{"--json"});
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(o["article"].toString(), args[1]);
+        QCOMPARE((QList<qint64>{o["min_cents"].toInteger(), o["mid_cents"].toInteger(),
+                                o["max_cents"].toInteger()}),
+                 points);
+        const QJsonArray brackets = o["brackets"].toArray();
+        const QJsonObject b = brackets.last().toObject();
+        QCOMPARE(brackets.isEmpty() ? QString()
+                                    : QStringLiteral("%1:%2:%3:%4:%5")
+                                          .arg(b["table"].toString())
+                                          .arg(b["up_to_cents"].toInteger())
+                                          .arg(b["slice_cents"].toInteger())
+                                          .arg(b["min_rate"].toString(), b["max_rate"].toString()),
+                 last);
+    }
+
+    void text() {
+        const Run r = run({"--articolo", "13", "--valore", "650000"});
+        QCOMPARE(r.status, 0);
+        const QString text = QString::fromUtf8(r.out);
+        for (const char *expected :
+             {"Art. 13 - estimo", "tabelle del DM 30 maggio 2002", "Minimo: 1.136,03 €",
+              "Medio: 1.703,90 €", "Massimo: 2.271,76 €", "Minimo dell'articolo: 145,12 €",
+              "da 258.228,46 € a 516.456,90 €: 258.228,45 € al 0,0474 % - 0,0947 %, 122,40 € - "
+              "244,54 €",
+              "oltre 516.456,90 € non si aggiunge nulla"})
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY(run({"--help"}).out.startsWith("Usage: tolvemar-onorario"));
+    }
+
+    void list() {
+        const Run r = run({"--elenco", "--json"});
+        QCOMPARE(r.status, 0);
+        QStringList ids;
+        for (const QJsonValue &a : QJsonDocument::fromJson(r.out).array())
+            ids.append(a["article"].toString() + u':' + a["kind"].toString());
+        QCOMPARE(ids.join(u' '), QStringLiteral("4:value 5:fixed 6.1:value 8.1:value 8.3:value "
+                                                "11:value 13:value 17:value 21:fixed"));
+        QCOMPARE(QJsonDocument::fromJson(r.out).array()[6][u"subject"].toString(), u"estimo");
+        QVERIFY(run({"--elenco"}).out.contains("Art. 21 - accertamenti medici"));
+    }
+
+    void refused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown option") << QStringList{"--articolo", "13", "--xyz"} << "--xyz";
+        QTest::newRow("no article") << QStringList{"--valore", "1"} << "Manca --articolo";
+        QTest::newRow("article not offered")
+            << QStringList{"--articolo", "7", "--valore", "1"} << "4, 5, 6.1, 8.1";
+        QTest::newRow("no value") << QStringList{"--articolo", "13"} << "Manca --valore";
+        QTest::newRow("negative") << QStringList{"--articolo", "13", "--valore", "-1"}
+                                  << "negativo";
+        QTest::newRow("three decimals")
+            << QStringList{"--articolo", "13", "--valore", "1,005"} << "due decimali";
+        QTest::newRow("not a number")
+            << QStringList{"--articolo", "13", "--valore", "1.00"} << "non è un importo";
+        QTest::newRow("revenues beyond art. 4")
+            << QStringList{"--articolo", "13", "--valore", "1", "--ricavi", "1"} << "art. 4";
+        QTest::newRow("value of a fixed fee")
+            << QStringList{"--articolo", "21", "--valore", "1"} << "compenso fisso";
+        QTest::newRow("another article's reduction")
+            << QStringList{"--articolo", "13", "--valore", "1", "--riduzione", "precedente"}
+            << "sommaria, giudizio";
+        QTest::newRow("unknown reduction")
+            << QStringList{"--articolo", "4", "--valore", "1", "--riduzione", "metà"}
+            << "non-commerciale";
+        QTest::newRow("list with an article")
+            << QStringList{"--elenco", "--articolo", "13"} << "--elenco";
+    }
+
+    void refused() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        for (const QStringList &a : {args, args + QStringList{"--json"}}) {
+            const Run r = run(a);
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.out, QByteArray());
+            QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOnorario)
+#include "tst_onorario.moc"

@@ -1,0 +1,343 @@
+#include "tablefee.h"
+#include "tablefeetext.h"
+#include "tablesettlement.h"
+#include "tablewalk.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace fee;
+
+namespace {
+
+const Decree &decree() {
+    return *std::get<const Decree *>(decreeOn(QDate(2025, 1, 1)));
+}
+
+// Hand-computed (exact fractions, rounded once half away from zero, then the minimum): the
+// article, the table, a bracket's upper limit in cents, and minimum, middle and maximum in cents
+// for a cent below it, at it and a cent above it (one triple when the three agree). The other
+// table of art. 4 is 0.
+struct Edge {
+    const char *article;
+    int table;
+    Cents limit;
+    const char *points;
+};
+const Edge edges[] = {
+    {"4", 0, 5164569, "19574 29358 39142"},
+    {"4", 0, 10329138, "26830 40245 53660"},
+    {"4", 0, 25822845, "41270 62021 82773"},
+    {"4", 0, 51645690, "53510 80368 107227"},
+    {"4", 0, 103291380, "65647 98599 131552"},
+    {"4", 0, 258228450, "80056 120368 160680"},
+    {"4", 1, 25822845, "24067 36294 48521"},
+    {"4", 1, 51645690, "36307 54641 72975"},
+    {"4", 1, 103291380, "46016 69205 92394"},
+    {"4", 1, 516456899, "84441 127255 170069"},
+    {"6.1", 0, 309874, "14532 21822 29113"},
+    {"6.1", 0, 516457, "22295 33467 44640 / 22295 33467 44640 / 22295 33468 44640"},
+    {"6.1", 0, 1032914, "39257 58910 78564 / 39257 58910 78564 / 39257 58911 78564"},
+    {"6.1", 0, 2582284, "82804 124353 165902"},
+    {"6.1", 0, 5164569, "131325 197134 262944 / 131325 197134 262944 / 131325 197135 262944"},
+    {"6.1", 0, 10329138, "203903 306001 408099"},
+    {"6.1", 0, 25822845, "313009 469669 626328"},
+    {"6.1", 0, 51645690, "373770 560798 747825"},
+    {"8.1", 0, 10329138, "68503 101938 135374"},
+    {"8.1", 0, 25822845, "127224 190012 252800"},
+    {"8.1", 0, 51645690, "200613 300095 399578"},
+    {"8.1", 0, 516456899, "376776 564340 751904"},
+    {"8.1", 0, 2582284495, "568898 854589 1140280"},
+    {"8.3", 0, 10329138, "33921 50886 67852 / 33921 50886 67852 / 33921 50887 67852"},
+    {"8.3", 0, 25822845, "55690 83547 111405"},
+    {"8.3", 0, 51645690, "67930 101894 135859"},
+    {"8.3", 0, 516456899, "133468 199970 266471"},
+    {"8.3", 0, 5164568991, "242699 363815 484932"},
+    {"11", 0, 516457, "33924 50927 67930"},
+    {"11", 0, 1032914, "58144 87298 116452"},
+    {"11", 0, 2582284, "116369 174636 232902"},
+    {"11", 0, 5164569, "188947 283706 378466"},
+    {"11", 0, 10329138, "285989 429270 572550"},
+    {"11", 0, 25822845, "430328 647003 863677"},
+    {"11", 0, 51645690, "491090 738132 985174"},
+    {"13", 0, 516457, "14512 14512 14512"},
+    {"13", 0, 1032914, "14512 15250 20387"},
+    {"13", 0, 2582284, "23079 34821 46564"},
+    {"13", 0, 5164569, "37757 56635 75514"},
+    {"13", 0, 10329138, "57330 85993 114656"},
+    {"13", 0, 25822845, "101363 152043 202722"},
+    {"13", 0, 51645690, "113603 170390 227176"},
+    {"17", 0, 25823, "3873 3873 3882"},
+    {"17", 0, 51646, "3873 5095 6793"},
+    {"17", 0, 258228, "11160 16740 22320"},
+    {"17", 0, 2582284, "43820 65730 87640"},
+    {"17", 0, 5164569, "67876 102019 136161"}};
+
+// Zero, beyond the cap, each reduction, the fixed fees, and the published example of art. 13.
+struct Case {
+    const char *article;
+    QList<Cents> values;
+    const char *reduction;
+    const char *points;
+};
+const Case cases[] = {{"4", {0, 0}, "", "14512 14512 14512"},
+                      {"4", {774685350, 1549370697}, "", "164497 247623 330749"},
+                      {"4", {516456900, 1032913798}, "non-commerciale", "82248 123812 165375"},
+                      {"4", {2000000, 2000000}, "non-commerciale", "14512 14512 14512"},
+                      {"4", {12345678, 12345678}, "non-commerciale", "20108 30216 40323"},
+                      {"6.1", {0}, "", "14512 14512 14512"},
+                      {"6.1", {154937070}, "", "373770 560798 747825"},
+                      {"8.1", {0}, "", "14512 14512 14512"},
+                      {"8.1", {7746853485}, "", "568898 854589 1140280"},
+                      {"8.3", {0}, "", "14512 14512 14512"},
+                      {"8.3", {15493706973}, "", "242699 363815 484932"},
+                      {"8.3", {10329137982}, "precedente", "121349 181908 242466"},
+                      {"8.3", {2000000}, "precedente", "14512 14512 14512"},
+                      {"8.3", {12345678}, "precedente", "18377 27569 36760"},
+                      {"11", {0}, "", "14512 14512 14512"},
+                      {"11", {154937070}, "", "491090 738132 985174"},
+                      {"13", {0}, "", "14512 14512 14512"},
+                      {"13", {154937070}, "", "113603 170390 227176"},
+                      {"13", {103291380}, "sommaria", "56802 85195 113588"},
+                      {"13", {2000000}, "sommaria", "14512 14512 18363"},
+                      {"13", {12345678}, "sommaria", "31531 47295 63059"},
+                      {"13", {103291380}, "giudizio", "37868 56797 75725"},
+                      {"13", {2000000}, "giudizio", "14512 14512 14512"},
+                      {"13", {12345678}, "giudizio", "21020 31530 42039"},
+                      {"17", {0}, "", "3873 3873 3873"},
+                      {"17", {15493707}, "", "67876 102019 136161"},
+                      {"4", {0, 0}, "", "14512 14512 14512"},
+                      {"4", {774685350, 1549370697}, "", "164497 247623 330749"},
+                      {"4", {516456900, 1032913798}, "non-commerciale", "82248 123812 165375"},
+                      {"4", {2000000, 2000000}, "non-commerciale", "14512 14512 14512"},
+                      {"4", {12345678, 12345678}, "non-commerciale", "20108 30216 40323"},
+                      {"6.1", {0}, "", "14512 14512 14512"},
+                      {"6.1", {154937070}, "", "373770 560798 747825"},
+                      {"8.1", {0}, "", "14512 14512 14512"},
+                      {"8.1", {7746853485}, "", "568898 854589 1140280"},
+                      {"8.3", {0}, "", "14512 14512 14512"},
+                      {"8.3", {15493706973}, "", "242699 363815 484932"},
+                      {"8.3", {10329137982}, "precedente", "121349 181908 242466"},
+                      {"8.3", {2000000}, "precedente", "14512 14512 14512"},
+                      {"8.3", {12345678}, "precedente", "18377 27569 36760"},
+                      {"11", {0}, "", "14512 14512 14512"},
+                      {"11", {154937070}, "", "491090 738132 985174"},
+                      {"13", {0}, "", "14512 14512 14512"},
+                      {"13", {154937070}, "", "113603 170390 227176"},
+                      {"13", {103291380}, "sommaria", "56802 85195 113588"},
+                      {"13", {2000000}, "sommaria", "14512 14512 18363"},
+                      {"13", {12345678}, "sommaria", "31531 47295 63059"},
+                      {"13", {103291380}, "giudizio", "37868 56797 75725"},
+                      {"13", {2000000}, "giudizio", "14512 14512 14512"},
+                      {"13", {12345678}, "giudizio", "21020 31530 42039"},
+                      {"17", {0}, "", "3873 3873 3873"},
+                      {"17", {15493707}, "", "67876 102019 136161"},
+                      {"4", {30000000, 70000001}, "", "83008 124806 166605"},
+                      {"5", {}, "", "14512 55777 97042"},
+                      {"21", {}, "", "4803 16940 29077"},
+                      {"13", {65000000}, "", "113603 170390 227176"}};
+
+QList<Cents> points(const TableFee &f) {
+    return {f.low, f.middle, f.high};
+}
+
+QList<Cents> parsed(const QString &text) {
+    QList<Cents> list;
+    for (const QString &n : text.split(u' '))
+        list.append(n.toLongLong());
+    return list;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TableClaim)
+
+class TestTables : public QObject {
+    Q_OBJECT
+
+private slots:
+    void computed_data() {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QList<Cents>>("values");
+        QTest::addColumn<QString>("reduction");
+        QTest::addColumn<QList<Cents>>("expected");
+        QTest::addColumn<Cents>("limit"); // of the last bracket reached, when known; else 0
+        for (const Edge &e : edges) {
+            const QStringList triples = QString(e.points).split(QStringLiteral(" / "));
+            for (int step = -1; step <= 1; ++step) {
+                QList<Cents> values(decree().article(QString::fromLatin1(e.article))->tables.size(),
+                                    0);
+                values[e.table] = e.limit + step;
+                QTest::addRow("art. %s, %lld", e.article, qlonglong(values[e.table]))
+                    << e.article << values << QString()
+                    << parsed(triples[triples.size() == 1 ? 0 : step + 1])
+                    << (step <= 0 ? e.limit : 0);
+            }
+        }
+        for (const Case &c : cases)
+            QTest::addRow("art. %s, %s %lld", c.article, c.reduction, qlonglong(c.values.value(0)))
+                << c.article << c.values << c.reduction << parsed(c.points) << Cents(0);
+    }
+
+    void computed() {
+        QFETCH(QString, article);
+        QFETCH(QList<Cents>, values);
+        QFETCH(QString, reduction);
+        QFETCH(QList<Cents>, expected);
+        QFETCH(Cents, limit);
+        const auto result = tableFee(*decree().article(article), values, reduction);
+        QVERIFY(std::holds_alternative<TableFee>(result));
+        QCOMPARE(points(std::get<TableFee>(result)), expected);
+        if (limit)
+            QCOMPARE(std::get<TableFee>(result).slices.last().upTo, limit);
+    }
+
+    // Seeded random values, with and without each reduction, against the walk over the file.
+    void againstTheWalk() {
+        QFile file(QStringLiteral(":/tables/dm-2002-05-30.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray json = file.readAll();
+        QRandomGenerator random(20021205);
+        for (int i = 0; i < 3000; ++i) {
+            const TableArticle &a = decree().articles[random.bounded(decree().articles.size())];
+            if (a.kind == FeeKind::Fixed)
+                continue;
+            QList<Cents> values;
+            for (qsizetype t = 0; t < a.tables.size(); ++t) {
+                // Spread over the decades, so that every bracket and the cap are reached.
+                const Cents top = a.tables[t].brackets.last().upTo * 2;
+                values.append(random.bounded(2) ? random.bounded(top)
+                                                : random.bounded(top >> random.bounded(20)));
+            }
+            const int pick = int(random.bounded(a.reductions.size() + 1));
+            const TableReduction *r = pick ? &a.reductions[pick - 1] : nullptr;
+            const auto walk = reference::walkTableFee(json, a.id, values, r ? r->keepNumerator : 1,
+                                                      r ? r->keepDenominator : 1);
+            const auto result = tableFee(a, values, r ? r->id : QString());
+            QVERIFY(std::holds_alternative<TableFee>(result));
+            QCOMPARE(points(std::get<TableFee>(result)),
+                     (QList<Cents>{walk.low, walk.middle, walk.high}));
+        }
+    }
+
+    void refused_data() {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QList<Cents>>("values");
+        QTest::addColumn<QString>("reduction");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("another article's") << "13" << QList<Cents>{100} << "precedente"
+                                           << "non è dell'art. 13, che prevede: sommaria, giudizio";
+        QTest::newRow("none written") << "17" << QList<Cents>{100} << "sommaria"
+                                      << "L'art. 17 non prevede riduzioni.";
+        QTest::newRow("a value to a fixed fee") << "5" << QList<Cents>{100} << ""
+                                                << "compenso fisso";
+        QTest::newRow("one value to art. 4") << "4" << QList<Cents>{100} << ""
+                                             << "2 valori";
+        QTest::newRow("negative") << "13" << QList<Cents>{-1} << ""
+                                  << "negativo";
+    }
+
+    void refused() {
+        QFETCH(QString, article);
+        QFETCH(QList<Cents>, values);
+        QFETCH(QString, reduction);
+        QFETCH(QString, message);
+        const auto result = tableFee(*decree().article(article), values, reduction);
+        QVERIFY(std::get<QString>(result).contains(message));
+    }
+
+    void decreeShipped() {
+        QCOMPARE(decree().inForce, QDate(2002, 8, 5));
+        QCOMPARE(std::get<const Decree *>(decreeOn(QDate(1990, 1, 1))), &decree());
+        QCOMPARE(decree().unknownArticleMessage(QStringLiteral("7")),
+                 QStringLiteral("L'articolo «7» non è tra quelli offerti dalle tabelle del DM 30 "
+                                "maggio 2002: 4, 5, 6.1, 8.1, 8.3, 11, 13, 17, 21."));
+        QCOMPARE(rateText(235), QStringLiteral("0,00235"));
+        QCOMPARE(rateText(102640), QStringLiteral("1,0264"));
+    }
+
+    void malformedFile_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("message");
+        const QByteArray head = R"({"decree": "D", "basis": "b", "in_force": "2030-01-01", )";
+        const QByteArray value = R"("article": "1", "subject": "s", "kind": "value", )";
+        QTest::newRow("not JSON") << QByteArray("{") << "non sono valide";
+        QTest::newRow("no date") << QByteArray(R"({"decree": "D", "basis": "b"})") << "la data";
+        QTest::newRow("brackets down")
+            << head + R"("articles": [{)" + value +
+                   R"("minimum": "1", "tables": [{"name": "", "value": "v", "brackets": )"
+                   R"([["10.00", "1", "2"], ["9.00", "1", "2"]]}]}]})"
+            << "non crescono";
+        QTest::newRow("six decimals")
+            << head + R"("articles": [{)" + value +
+                   R"("minimum": "1", "tables": [{"name": "", "value": "v", "brackets": )"
+                   R"([["10.00", "0.000001", "2"]]}]}]})"
+            << "due aliquote";
+    }
+
+    void malformedFile() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, message);
+        QVERIFY2(std::get<QString>(readDecree(json)).contains(message),
+                 qPrintable(std::get<QString>(readDecree(json))));
+    }
+
+    void asked() {
+        const auto result = std::get<TableFee>(tableFee(*decree().article(u"13"), {65000000}));
+        QVERIFY(askedError(result, 227176).isEmpty());
+        QCOMPARE(askedError(result, 227177),
+                 QStringLiteral("L'importo richiesto, 2.271,77 €, è fuori dall'intervallo da "
+                                "1.136,03 € a 2.271,76 €."));
+    }
+
+    void settlement_data() {
+        QTest::addColumn<QList<Cents>>("asked");
+        QTest::addColumn<TableClaim>("claim");
+        // fee, reduction, urgency, increase, panel, total; none when refused
+        QTest::addColumn<QList<Cents>>("expected");
+        // 1500,01: a third is 500,0033 -> 500,00; 20 % of 1000,01 is 200,002 -> 200,00; 50 % is
+        // 500,005 -> 500,01; the panel 80 % of 1700,02 is 1360,016 -> 1360,02.
+        QTest::newRow("late, every increase, three experts")
+            << QList<Cents>{100000, 50001} << TableClaim{20, 50, true, 3}
+            << QList<Cents>{150001, 50000, 20000, 50001, 136002, 306004};
+        QTest::newRow("a third of 0,02 is 0,01")
+            << QList<Cents>{2} << TableClaim{0, 0, true, 1} << QList<Cents>{2, 1, 0, 0, 0, 1};
+        QTest::newRow("nothing on top")
+            << QList<Cents>{12345} << TableClaim{} << QList<Cents>{12345, 0, 0, 0, 0, 12345};
+        QTest::newRow("double, two experts") << QList<Cents>{1000} << TableClaim{0, 100, false, 2}
+                                             << QList<Cents>{1000, 0, 0, 1000, 800, 2800};
+        QTest::newRow("urgency 21 %")
+            << QList<Cents>{1} << TableClaim{21, 0, false, 1} << QList<Cents>{};
+        QTest::newRow("increase 101 %")
+            << QList<Cents>{1} << TableClaim{0, 101, false, 1} << QList<Cents>{};
+        QTest::newRow("no expert")
+            << QList<Cents>{1} << TableClaim{0, 0, false, 0} << QList<Cents>{};
+        QTest::newRow("negative") << QList<Cents>{-1} << TableClaim{} << QList<Cents>{};
+        QTest::newRow("overflow") << QList<Cents>{std::numeric_limits<Cents>::max(), 1}
+                                  << TableClaim{} << QList<Cents>{};
+        QTest::newRow("overflow on top") << QList<Cents>{std::numeric_limits<Cents>::max() / 2}
+                                         << TableClaim{0, 100, false, 1} << QList<Cents>{};
+    }
+
+    void settlement() {
+        QFETCH(QList<Cents>, asked);
+        QFETCH(TableClaim, claim);
+        QFETCH(QList<Cents>, expected);
+        const auto settled = settleTables(asked, claim);
+        if (expected.isEmpty()) {
+            QVERIFY(!std::get<QString>(settled).isEmpty());
+            return;
+        }
+        const auto s = std::get<TableSettlement>(settled);
+        QCOMPARE((QList<Cents>{s.fee, s.reduction, s.urgency, s.increase, s.panel, s.total}),
+                 expected);
+        const Settlement vacazioni{0, 0, 0, 0, 10000, 500, 2000, 8500};
+        const auto both = std::get<AssignmentSettlement>(combine(vacazioni, s));
+        QCOMPARE(both.total, 10000 + s.total);
+        QCOMPARE(both.balance, 10000 + s.total + 500 - 2000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTables)
+#include "tst_tables.moc"
