@@ -15,13 +15,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <QTableView>
 
 namespace tolvemar {
 
 RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee::Tariff fees,
                                QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QMainWindow(parent)
     , store(std::move(file))
     , tariff(fees)
     , assignments(new AssignmentList(this))
@@ -54,7 +55,16 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     bottom->addWidget(sessions, 5);
     bottom->addWidget(expenses, 2);
     needSelection.append({form, sessions, expenses});
-    auto *layout = new QVBoxLayout(this);
+    auto *body = new QWidget(this);
+    setCentralWidget(body);
+    auto *layout = new QVBoxLayout(body);
+    // The margins of a window's own layout, which a central widget's would not have.
+    const auto margin = [this](QStyle::PixelMetric metric) {
+        return style()->pixelMetric(metric, nullptr, this);
+    };
+    layout->setContentsMargins(
+        margin(QStyle::PM_LayoutLeftMargin), margin(QStyle::PM_LayoutTopMargin),
+        margin(QStyle::PM_LayoutRightMargin), margin(QStyle::PM_LayoutBottomMargin));
     layout->addLayout(top, 3);
     layout->addWidget(form);
     layout->addLayout(bottom, 4);
@@ -274,6 +284,25 @@ void RegisterWindow::deleteAssignment() {
     else
         select(0);
     showMessage(QStringLiteral("Incarico %1 eliminato.").arg(name));
+}
+
+registerdocument::Source RegisterWindow::requestSource() {
+    form->savePending();
+    return {form->assignment(), sessions->model().sessions(), tariff};
+}
+
+void RegisterWindow::copyRequest() {
+    if (const QString done = registerdocument::copy(requestSource(), this); !done.isEmpty())
+        showMessage(done);
+}
+
+void RegisterWindow::printRequest() {
+    registerdocument::print(requestSource(), this);
+}
+
+void RegisterWindow::exportPdf() {
+    if (const QString done = registerdocument::exportPdf(requestSource(), this); !done.isEmpty())
+        showMessage(done);
 }
 
 void RegisterWindow::closeEvent(QCloseEvent *event) {
