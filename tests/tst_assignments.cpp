@@ -181,7 +181,7 @@ void TestAssignments::migrationFromVersion1() {
     QCOMPARE(sessions[0], (StoredSession{1, {QDate(2024, 2, 1), 540, 660, "Visita", false}}));
     QCOMPARE(sessions[1], (StoredSession{2, {QDate(2024, 2, 2), 0, 1440, "Studio", false}}));
     r.reset();
-    QCOMPARE(rawQuery(path, {QStringLiteral("PRAGMA user_version")}).toInt(), 2);
+    QCOMPARE(rawQuery(path, {QStringLiteral("PRAGMA user_version")}).toInt(), kSchemaVersion);
 }
 
 void TestAssignments::faults_data() {
@@ -231,7 +231,7 @@ void TestAssignments::faults() {
         QCOMPARE(file.write(bytes), bytes.size());
     } else if (name == QLatin1String("newer.sqlite")) {
         QVERIFY(openRegister(path));
-        rawQuery(path, {QStringLiteral("PRAGMA user_version = 3")});
+        rawQuery(path, {QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion + 1)});
     } else {
         watched = dir.filePath(QStringLiteral("plain-file"));
         QFile file(watched);
