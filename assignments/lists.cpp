@@ -1,6 +1,7 @@
 #include "registerprivate.h"
 
 #include <functional>
+#include <iterator>
 
 // An assignment's lists, each kept in a table of its own by position: written afresh with the
 // assignment's fields, read back in the same order.

@@ -3,6 +3,7 @@
 #include "registerprivate.h"
 
 #include <initializer_list>
+#include <iterator>
 
 // The layout of the register's tables: made whole for a new file (layout.cpp), or reached step
 // by step from an earlier version (migrations.cpp). The tables each step adds are written once,

@@ -156,8 +156,6 @@ void TestAssignments::refusals_data() {
     QTest::newRow("payment undated") << with({}, {{QDate(), "A", 100, ""}}) << "non ha la data";
     QTest::newRow("payment nothing")
         << with({}, {{QDate(2025, 1, 2), "A", 0, ""}}) << "del 02/01/2025 deve avere un importo";
-    QTest::newRow("payment negative")
-        << with({}, {{QDate(2025, 1, 2), "A", -1, ""}}) << "maggiore di zero";
     Assignment a = fullAssignment();
     a.tableUrgencyPercent = 21;
     QTest::newRow("urgency") << a << "da 0 a 20 %";
@@ -167,9 +165,6 @@ void TestAssignments::refusals_data() {
     a = fullAssignment();
     a.feeItems[0].revenues = -1;
     QTest::newRow("negative value") << a << "ha un importo negativo";
-    a = fullAssignment();
-    a.liquidated = -1;
-    QTest::newRow("negative liquidated") << a << "L'importo liquidato non può essere negativo";
 }
 
 void TestAssignments::refusals() {
