@@ -28,11 +28,34 @@ constexpr auto kDayMinutes =
     "AND (b.last_day IS NULL OR s.date <= b.last_day) "
     "GROUP BY s.assignment_id, s.date";
 
+// What is still due on the decree: liquidated, advances and the sum of the payments.
+constexpr auto kDue =
+    "a.decree, a.liquidated_cents, a.advances_cents, "
+    "(SELECT COALESCE(SUM(p.amount_cents), 0) FROM payment p WHERE p.assignment_id = a.id)";
+
 constexpr auto kRows = "SELECT a.id, a.case_number, a.court, a.report_filed, "
                        "(SELECT MAX(d) FROM (SELECT a.deadline AS d UNION ALL "
                        "SELECT e.date FROM extension e WHERE e.assignment_id = a.id)), "
-                       "(SELECT MAX(s.date) FROM session s WHERE s.assignment_id = a.id) "
+                       "(SELECT MAX(s.date) FROM session s WHERE s.assignment_id = a.id), %1 "
                        "FROM assignment a ORDER BY a.id";
+
+constexpr auto kCredits = "SELECT a.id, a.case_number, a.court, %1 FROM assignment a "
+                          "WHERE a.decree IS NOT NULL ORDER BY a.decree, a.id";
+
+QString withDue(const char *sql) {
+    return QString::fromLatin1(sql).arg(QLatin1String(kDue));
+}
+
+const char *const kTooLarge = "Gli importi superano quanto il programma sa sommare.";
+
+// liquidated - advances - paid, or nothing beyond 64-bit cents.
+std::optional<Cents> outstanding(Cents liquidated, Cents advances, Cents paid) {
+    Cents less = 0, due = 0;
+    if (__builtin_sub_overflow(liquidated, advances, &less) ||
+        __builtin_sub_overflow(less, paid, &due))
+        return std::nullopt;
+    return due;
+}
 
 } // namespace
 
@@ -52,7 +75,7 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
     }
     days.finish();
 
-    QSqlQuery &rows = d->prepared(QString::fromLatin1(kRows));
+    QSqlQuery &rows = d->prepared(withDue(kRows));
     if (!rows.exec())
         return transaction.fail(rows);
     QList<ListRow> list;
@@ -68,13 +91,42 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
             fee::requestDeadline(filed.isValid() ? filed : valueDate(rows.value(5)));
         row.halves = halves.value(row.id);
         const auto fee = fee::feeForHalves(row.halves, tariff);
-        if (!fee)
-            return QStringLiteral("Gli importi superano quanto il programma sa sommare.");
+        const auto due = outstanding(rows.value(7).toLongLong(), rows.value(8).toLongLong(),
+                                     rows.value(9).toLongLong());
+        if (!fee || !due)
+            return QString::fromUtf8(kTooLarge);
         row.fee = *fee;
+        row.decree = valueDate(rows.value(6));
+        row.outstanding = *due;
         list.append(row);
     }
     rows.finish();
     return list;
+}
+
+std::variant<QList<Credit>, QString> Register::credits(QDate today) const {
+    Transaction transaction(*d, Transaction::Kind::Read);
+    if (!transaction.error().isEmpty())
+        return transaction.error();
+    QSqlQuery &rows = d->prepared(withDue(kCredits));
+    if (!rows.exec())
+        return transaction.fail(rows);
+    QList<Credit> credits;
+    while (rows.next()) {
+        Credit credit{rows.value(0).toLongLong(), rows.value(1).toString(),
+                      rows.value(2).toString(),   valueDate(rows.value(3)),
+                      rows.value(4).toLongLong(), rows.value(5).toLongLong(),
+                      rows.value(6).toLongLong()};
+        const auto due = outstanding(credit.liquidated, credit.advances, credit.paid);
+        if (!due)
+            return QString::fromUtf8(kTooLarge);
+        credit.outstanding = *due;
+        credit.days = credit.decree.daysTo(today);
+        if (credit.outstanding > 0)
+            credits.append(credit);
+    }
+    rows.finish();
+    return credits;
 }
 
 QString Register::backup(const QString &target) const {

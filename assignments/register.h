@@ -1,5 +1,6 @@
 #pragma once
 
+#include "parts.h"
 #include "worklog.h"
 
 #include <QDate>
@@ -45,6 +46,14 @@ struct Assignment {
     Cents advances = 0; // "Acconti ricevuti"
     QList<Expense> expenses;
     QString note;
+    QList<FeeItem> feeItems;     // "Onorari fissi e variabili"
+    int tableUrgencyPercent = 0; // of those fees, 0 to 20 (art. 51, paragraph 2, DPR 115/2002)
+    Term draftToParties;         // "Invio della bozza alle parti"
+    Term partiesObservations;    // "Osservazioni delle parti"
+    QDate decree;                // "Decreto di liquidazione"
+    Cents liquidated = 0;        // "Importo liquidato"
+    QList<Party> parties;        // "Parti a carico"
+    QList<Payment> payments;     // "Pagamenti"
 
     friend bool operator==(const Assignment &, const Assignment &) = default;
 };
@@ -58,6 +67,10 @@ struct ListRow {
     QDate requestDeadline; // art. 71 DPR 115/2002; null without a completion
     qint64 halves = 0;     // paid half vacazioni
     Cents fee = 0;         // of those, under the tariff asked for
+    QDate decree;          // "Decreto di liquidazione"; null without one
+    Cents outstanding = 0; // liquidated - advances - paid; meaningful only with a decree
+
+    bool hasDecree() const { return decree.isValid(); }
 };
 
 class Register {
@@ -81,11 +94,15 @@ public:
     // Every change below is one transaction, read afresh and committed when made; each returns
     // an Italian message on failure, with nothing changed.
     std::variant<QList<ListRow>, QString> list(fee::Tariff tariff) const;
+    // Every assignment with a decree and something still due, the oldest decree first, with
+    // the days from its decree to `today`.
+    std::variant<QList<Credit>, QString> credits(QDate today) const;
     std::variant<Assignment, QString> assignment(qint64 id) const;
     std::variant<QList<StoredSession>, QString> sessions(qint64 assignment) const;
 
+    // Refused with assignmentError's message, nothing saved, when that finds one.
     std::variant<qint64, QString> create(const Assignment &assignment);
-    QString update(const Assignment &assignment); // its fields and expenses, not its sessions
+    QString update(const Assignment &assignment); // its fields and lists, not its sessions
     QString remove(qint64 assignment);
 
     // A session is checked (fee::sessionError) and against the others of its assignment as they

@@ -72,8 +72,13 @@ QVariant textValue(const QString &text);
 QVariant dateValue(QDate date);
 QDate valueDate(const QVariant &value);
 
+// An assignment's lists (lists.cpp): written afresh for `id` in the caller's transaction, or read
+// into `a` for a.id; empty when done, else the message.
+QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, const Assignment &a);
+QString readLists(Register::Private &d, Transaction &transaction, Assignment &a);
+
 // The layout of the tables, in PRAGMA user_version.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 4;
 
 // Connects d.db to d.path, checks the file without writing to it, and, when it may write, makes
 // or brings the tables up to date; empty when done, else the message.
