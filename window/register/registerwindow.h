@@ -56,14 +56,14 @@ private:
     QString saveExpenses(const QList<assignments::Expense> &expenses);
     // The selected assignment's request for payment, with what is typed saved first.
     registerdocument::Source requestSource();
-    void copyRequest();
-    void printRequest();
-    void exportPdf();
+    // What was done with the request, when something was.
+    void showDone(const QString &text);
 
     std::unique_ptr<assignments::Register> store;
     fee::Tariff tariff;
     qint64 current = 0;
     bool refreshing = false;
+    QWidget *body; // the central widget, parent of all the others
     AssignmentList *assignments;
     QSortFilterProxyModel *sorted;
     QTableView *list;
