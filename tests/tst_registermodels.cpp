@@ -5,6 +5,7 @@
 #include "sessionmodel.h"
 
 #include <QAbstractItemModelTester>
+#include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -188,6 +189,17 @@ private slots:
             rows.append({i + 1, QStringLiteral("R.G. %1").arg(i), {}, {}, today.addDays(days[i])});
         rows.append({99, QStringLiteral("senza istanza"), {}, {}, {}});
         QCOMPARE(tolvemar::reminderText(rows, today), text);
+    }
+
+    // Without a register there is nothing to remind, and no register is made.
+    void noReminderWithoutRegister() {
+        const QString path = folder.filePath(QStringLiteral("none.sqlite"));
+        tolvemar::Reminder reminder;
+        QSignalSpy found(&reminder, &tolvemar::Reminder::found);
+        reminder.start(path, QDate::currentDate());
+        QVERIFY(found.wait());
+        QCOMPARE(found.first().first().toString(), QString());
+        QVERIFY(!QFile::exists(path));
     }
 };
 
