@@ -42,7 +42,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The libraries come from the binary (dpkg-shlibdeps); the window falls back on Liberation Sans,
-# and the register needs Qt's SQLite driver, a plugin that the binary does not link.
+# the register needs Qt's SQLite driver, a plugin that the binary does not link, and libical for its
+# calendar file.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libqt6sql6-sqlite, libical3")
 include(CPack)
