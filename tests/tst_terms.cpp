@@ -64,7 +64,8 @@ void TestTerms::august_data() {
     QTest::addColumn<QDate>("term");
     QTest::addColumn<bool>("marked");
     QTest::newRow("31 July, Friday") << on("2026-07-31") << false;
-    QTest::newRow("1 August, Saturday") << on("2026-08-01") << true;
+    QTest::newRow("1 August, Friday") << on("2025-08-01") << true;
+    QTest::newRow("1 August, Saturday: ends on 3 August") << on("2026-08-01") << true;
     QTest::newRow("31 August, Monday") << on("2026-08-31") << true;
     QTest::newRow("1 September, Tuesday") << on("2026-09-01") << false;
     QTest::newRow("31 July, Saturday: ends on 2 August") << on("2027-07-31") << true;
