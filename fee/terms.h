@@ -58,6 +58,8 @@ struct TermDates {
     QDate completion; // the end of the operations, for art. 71
 
     QDate lastDeadline() const { return fee::lastDeadline(deadline, extensions); }
+
+    friend bool operator==(const TermDates &, const TermDates &) = default;
 };
 
 // The first of the draft, the observations and the deadline, in that order, that comes before
@@ -81,6 +83,8 @@ struct Deadline {
 
     // "art. 195, comma 3, c.p.c.", with art. 155 when the end moved; art. 71 for the request.
     QString basis() const;
+
+    friend bool operator==(const Deadline &, const Deadline &) = default;
 };
 
 // The set deadlines in the order draft, observations, filing (the last of the deadline and its
