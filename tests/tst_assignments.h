@@ -5,8 +5,9 @@
 #include <QObject>
 #include <QTemporaryDir>
 
-// The register's test, in two sources: the file and its faults here, other processes and the
-// totals in tst_assignments_processes.cpp. Helpers that both use:
+// The register's test, in three sources: the file and its faults here, other processes and the
+// totals in tst_assignments_processes.cpp, the move from the old place in tst_assignments_move.cpp.
+// Helpers that both use:
 namespace registertest {
 
 using namespace assignments;
@@ -50,4 +51,7 @@ private slots:
     void killedChildKeepsCommits();
     void twoProcesses();
     void listMatchesLog();
+    void moveFromOldPlace_data();
+    void moveFromOldPlace();
+    void bothPlaces();
 };

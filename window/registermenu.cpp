@@ -45,6 +45,8 @@ void MainWindow::openRegister() {
     registerWindow->show();
     registerWindow->raise();
     registerWindow->activateWindow();
+    if (const QString notice = registerWindow->registerFile().takeNotice(); !notice.isEmpty())
+        QMessageBox::information(registerWindow, QGuiApplication::applicationDisplayName(), notice);
 }
 
 void MainWindow::saveRegisterCopy() {
