@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace assignments {
 
 namespace {
@@ -41,6 +43,10 @@ std::variant<std::unique_ptr<Register>, QString> Register::open(const QString &p
     auto d = std::make_unique<Private>();
     d->path = QFileInfo(path).absoluteFilePath();
     d->readOnly = mode == Mode::ReadOnly;
+    if (d->path == QFileInfo(defaultPath()).absoluteFilePath()) {
+        if (QString error = relocate(*d); !error.isEmpty())
+            return error;
+    }
     if (d->readOnly) {
         // Checked first: SQLite would otherwise report a missing file only as "cannot open".
         if (!QFileInfo(d->path).isFile())
@@ -56,6 +62,10 @@ std::variant<std::unique_ptr<Register>, QString> Register::open(const QString &p
 
 QString Register::path() const {
     return d->path;
+}
+
+QString Register::takeNotice() {
+    return std::exchange(d->notice, QString());
 }
 
 std::variant<Assignment, QString> Register::assignment(qint64 id) const {

@@ -77,12 +77,17 @@ class Register {
 public:
     enum class Mode { ReadWrite, ReadOnly };
 
-    // incarichi.sqlite in the application's data folder.
+    // incarichi.sqlite in the application's data folder, Tolvemar/CalcoloCT.
     static QString defaultPath();
+    // Where the register was kept before: incarichi.sqlite in the folder above, Tolvemar.
+    static QString oldDefaultPath();
 
     // The register at `path`, made on first use (ReadWrite) with mode 0600 in a folder of mode
     // 0700; or an Italian message, the file left as it was: not a database, damaged, of a newer
     // version, a folder that cannot be written. ReadOnly never makes or changes the file.
+    // Opening defaultPath(), in either mode, first moves there a register left at
+    // oldDefaultPath(), with its -wal and -shm; when both places hold one, both are kept and the
+    // one at defaultPath() is opened.
     static std::variant<std::unique_ptr<Register>, QString> open(const QString &path,
                                                                  Mode mode = Mode::ReadWrite);
     ~Register();
@@ -90,6 +95,9 @@ public:
     Register &operator=(const Register &) = delete;
 
     QString path() const;
+    // An Italian text for the user, given by the first ReadWrite open that finds a register at
+    // both places, and by this call once; else empty.
+    QString takeNotice();
 
     // Every change below is one transaction, read afresh and committed when made; each returns
     // an Italian message on failure, with nothing changed.

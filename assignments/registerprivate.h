@@ -16,6 +16,7 @@ struct Register::Private {
     QString path;
     QString connection; // unique in the process: several registers may be open, in any thread
     bool readOnly = false;
+    QString notice; // see Register::takeNotice()
     QSqlDatabase db;
     std::map<QString, QSqlQuery> statements;
 
@@ -60,6 +61,14 @@ private:
     bool m_open = false;
     QString m_error;
 };
+
+// mkdir of every missing folder down to `folder`, each private to the user; false when one
+// cannot be made.
+bool makeFolder(const QString &folder);
+
+// Before the register at defaultPath() is opened: brings there one left at oldDefaultPath(), or
+// sets d.notice when both places hold one; empty when done, else the message.
+QString relocate(Register::Private &d);
 
 // Makes the folder (0700) and the empty file (0600) on first use, and tightens a file that
 // others can read to 0600; empty when done, else the message.

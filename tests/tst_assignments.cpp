@@ -296,8 +296,14 @@ int main(int argc, char **argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvemar"));
     QCoreApplication::setApplicationName(QStringLiteral("CalcoloCT"));
     // The same executable plays the other processes that share the register.
-    if (argc > 1 && qstrcmp(argv[1], "--child") == 0)
+    if (argc > 1 && qstrcmp(argv[1], "--child") == 0) {
+        QStandardPaths::setTestModeEnabled(true);
         return runChild(app.arguments());
+    }
+    // The data folder in test mode lies under HOME: one of this run's own, so that no other
+    // test running meanwhile moves or removes the registers put there.
+    const QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
     TestAssignments test;
     return QTest::qExec(&test, argc, argv);
 }

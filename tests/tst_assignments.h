@@ -7,7 +7,8 @@
 
 // The register's test, in three sources: the file and its faults here, other processes and the
 // totals in tst_assignments_processes.cpp, the versions and the money owed in
-// tst_assignments_versions.cpp. Helpers that they share:
+// tst_assignments_versions.cpp, the move from the old place in tst_assignments_move.cpp. Helpers
+// that they share:
 namespace registertest {
 
 using namespace assignments;
@@ -59,4 +60,7 @@ private slots:
     void killedChildKeepsCommits();
     void twoProcesses();
     void listMatchesLog();
+    void moveFromOldPlace_data();
+    void moveFromOldPlace();
+    void bothPlaces();
 };
