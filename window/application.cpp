@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "mainwindow.h"
+#include "registermenu.h"
 #include "version.h"
 
 #include <QApplication>
@@ -43,6 +45,14 @@ void setUpApplication(QApplication &app) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvemar.CalcoloCT"));
     installItalianTranslation(app);
     installFontSubstitutes();
+}
+
+void addRegister(MainWindow &window) {
+    auto *menu = new RegisterMenu(&window, window.options().tariff);
+    window.addMenu(menu->menu());
+    QObject::connect(
+        &window, &MainWindow::optionsChanged, menu,
+        [menu](const fee::CalcolaOptions &options) { menu->setTariff(options.tariff); });
 }
 
 } // namespace tolvemar

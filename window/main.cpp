@@ -45,6 +45,7 @@ int main(int argc, char *argv[]) {
     QApplication::setWindowIcon(icon);
 
     tolvemar::MainWindow window;
+    tolvemar::addRegister(window);
     window.load();
     window.show();
     return app.exec();

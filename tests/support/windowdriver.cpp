@@ -37,6 +37,7 @@ void WindowDriver::setUpApplication(const QString &settingsFolder) {
 
 WindowDriver::WindowDriver(tolvemar::Form1::Clock clock)
     : main(std::move(clock)) {
+    tolvemar::addRegister(main);
     answerer.callOnTimeout(this, &WindowDriver::answer);
     answerer.start(1);
     main.load();

@@ -1,11 +1,8 @@
-// The selected assignment's request for payment: to the clipboard, the printer or a PDF.
-#include "assignmentform.h"
+#include "registerdocument.h"
+
 #include "assignmentrequest.h"
 #include "documentoutput.h"
 #include "output.h"
-#include "registerwindow.h"
-#include "sessionmodel.h"
-#include "sessiontable.h"
 #include "settings.h"
 
 #include <QClipboard>
@@ -14,22 +11,20 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace tolvemar {
+namespace tolvemar::registerdocument {
 
-std::optional<request::Document> RegisterWindow::requestDocument() {
-    form->savePending();
+std::optional<request::Document> describe(const Source &source, QWidget *parent) {
     QString expert = settings::expert();
     if (expert.trimmed().isEmpty()) {
-        // Asked once, then remembered as the fee request remembers it.
         bool given = false;
-        expert = QInputDialog::getText(this, QStringLiteral("Consulente"),
+        expert = QInputDialog::getText(parent, QStringLiteral("Consulente"),
                                        QStringLiteral("Nome del consulente per l'istanza:"),
                                        QLineEdit::Normal, QString(), &given);
         if (!given)
             return std::nullopt;
         settings::setExpertAndCourt(expert, settings::court());
     }
-    const assignments::Assignment &chosen = form->assignment();
+    const assignments::Assignment &chosen = source.assignment;
     request::AssignmentRequest fees{expert,
                                     chosen.court,
                                     chosen.caseNumber,
@@ -37,8 +32,8 @@ std::optional<request::Document> RegisterWindow::requestDocument() {
                                     chosen.subject,
                                     chosen.period,
                                     chosen.reportFiled,
-                                    sessions->model().sessions(),
-                                    tariff,
+                                    source.sessions,
+                                    source.tariff,
                                     chosen.urgencyPercent,
                                     chosen.increasePercent,
                                     chosen.panel,
@@ -49,33 +44,35 @@ std::optional<request::Document> RegisterWindow::requestDocument() {
         fees.expenses.append({expense.description, expense.amount});
     auto described = request::describe(fees, QDateTime::currentDateTime());
     if (const QString *error = std::get_if<QString>(&described)) {
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), *error);
+        QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), *error);
         return std::nullopt;
     }
     return std::get<request::Document>(std::move(described));
 }
 
-void RegisterWindow::copyRequest() {
-    if (const auto document = requestDocument()) {
-        QGuiApplication::clipboard()->setMimeData(request::toMimeData(*document));
-        showMessage(QStringLiteral("Istanza copiata negli appunti."));
-    }
-}
-
-void RegisterWindow::printRequest() {
-    if (const auto document = requestDocument())
-        printDocument(*document, this);
-}
-
-void RegisterWindow::exportPdf() {
-    const auto document = requestDocument();
+QString copy(const Source &source, QWidget *parent) {
+    const auto document = describe(source, parent);
     if (!document)
-        return;
-    QString name = QStringLiteral("Istanza_%1.pdf").arg(form->assignment().caseNumber);
-    name.replace(u'/', u'-').replace(u' ', u'-');
-    const QString path = exportDocument(*document, name, this);
-    if (!path.isEmpty())
-        showMessage(QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(path)));
+        return {};
+    QGuiApplication::clipboard()->setMimeData(request::toMimeData(*document));
+    return QStringLiteral("Istanza copiata negli appunti.");
 }
 
-} // namespace tolvemar
+void print(const Source &source, QWidget *parent) {
+    if (const auto document = describe(source, parent))
+        printDocument(*document, parent);
+}
+
+QString exportPdf(const Source &source, QWidget *parent) {
+    const auto document = describe(source, parent);
+    if (!document)
+        return {};
+    QString name = QStringLiteral("Istanza_%1.pdf").arg(source.assignment.caseNumber);
+    name.replace(u'/', u'-').replace(u' ', u'-');
+    const QString path = exportDocument(*document, name, parent);
+    if (path.isEmpty())
+        return {};
+    return QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(path));
+}
+
+} // namespace tolvemar::registerdocument

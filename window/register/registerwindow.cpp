@@ -15,26 +15,30 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <QTableView>
+
+#include <functional>
 
 namespace tolvemar {
 
 RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee::Tariff fees,
                                QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QMainWindow(parent)
     , store(std::move(file))
     , tariff(fees)
+    , body(new QWidget(this))
     , assignments(new AssignmentList(this))
     , sorted(new QSortFilterProxyModel(this))
-    , list(new QTableView(this))
+    , list(new QTableView(body))
     , form(new AssignmentForm(
-          [this](const assignments::Assignment &changed) { return store->update(changed); }, this))
-    , sessions(new SessionTable(this))
+          [this](const assignments::Assignment &changed) { return store->update(changed); }, body))
+    , sessions(new SessionTable(body))
     , expenses(new ExpenseTable(
           [this](const QList<assignments::Expense> &changed) { return saveExpenses(changed); },
-          this))
-    , summary(new RegisterSummary(this))
-    , status(new QLabel(this)) {
+          body))
+    , summary(new RegisterSummary(body))
+    , status(new QLabel(body)) {
     setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A bad value is framed in red; its message stands beside it.
@@ -54,7 +58,11 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     bottom->addWidget(sessions, 5);
     bottom->addWidget(expenses, 2);
     needSelection.append({form, sessions, expenses});
-    auto *layout = new QVBoxLayout(this);
+    setCentralWidget(body);
+    auto *layout = new QVBoxLayout(body);
+    // A window's own margins, which a central widget's layout would not have.
+    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(top, 3);
     layout->addWidget(form);
     layout->addLayout(bottom, 4);
@@ -91,7 +99,7 @@ RegisterWindow::~RegisterWindow() {
 }
 
 QWidget *RegisterWindow::createListPanel() {
-    auto *panel = new QWidget(this);
+    auto *panel = new QWidget(body);
     sorted->setSourceModel(assignments);
     sorted->setSortRole(AssignmentList::kSortRole);
     sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
@@ -135,18 +143,19 @@ QWidget *RegisterWindow::createListPanel() {
 }
 
 QWidget *RegisterWindow::createSummaryPanel() {
-    auto *panel = new QWidget(this);
+    auto *panel = new QWidget(body);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(summary);
     auto *documents = new QHBoxLayout;
-    const std::tuple<QString, QString, void (RegisterWindow::*)()> actions[] = {
+    const std::tuple<QString, QString, std::function<void()>> actions[] = {
         {QStringLiteral("&Copia"), QStringLiteral("Copia l'istanza di liquidazione"),
-         &RegisterWindow::copyRequest},
+         [this] { showDone(registerdocument::copy(requestSource(), this)); }},
         {QStringLiteral("Stampa…"), QStringLiteral("Stampa l'istanza di liquidazione"),
-         &RegisterWindow::printRequest},
+         [this] { registerdocument::print(requestSource(), this); }},
         {QStringLiteral("Esporta in PDF…"),
-         QStringLiteral("Esporta l'istanza di liquidazione in PDF"), &RegisterWindow::exportPdf}};
+         QStringLiteral("Esporta l'istanza di liquidazione in PDF"),
+         [this] { showDone(registerdocument::exportPdf(requestSource(), this)); }}};
     for (const auto &[text, name, slot] : actions) {
         auto *button = new QPushButton(text, panel);
         button->setAccessibleName(name);
@@ -274,6 +283,16 @@ void RegisterWindow::deleteAssignment() {
     else
         select(0);
     showMessage(QStringLiteral("Incarico %1 eliminato.").arg(name));
+}
+
+registerdocument::Source RegisterWindow::requestSource() {
+    form->savePending();
+    return {form->assignment(), sessions->model().sessions(), tariff};
+}
+
+void RegisterWindow::showDone(const QString &text) {
+    if (!text.isEmpty())
+        showMessage(text);
 }
 
 void RegisterWindow::closeEvent(QCloseEvent *event) {

@@ -3,8 +3,6 @@
 #include "documentoutput.h"
 #include "output.h"
 #include "patrondialog.h"
-#include "registerwindow.h"
-#include "reminder.h"
 #include "requestdialog.h"
 #include "settings.h"
 #include "version.h"
@@ -41,15 +39,12 @@ QString statusText(const fee::CalcolaOptions &options) {
 MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     : QMainWindow(parent)
     , form(new Form1(std::move(clock), this))
-    , status(new QLabel(this))
-    , reminder(new Reminder(this))
-    , reminderLabel(new QLabel(this)) {
+    , status(new QLabel(this)) {
     setWindowTitle(form->windowTitle());
     setCentralWidget(form);
     // No menu title takes C or E: Alt+C and Alt+E stay with "Calcola" and "Esci".
     createFileMenu();
     createOptionsMenu();
-    createAssignmentsMenu();
     createHelpMenu();
     // Named by what it shows, as any label is, so that a screen reader reads the options; the
     // description says what the line is.
@@ -58,9 +53,6 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     // The line fills the bar, where the bar would draw a message: the message after a copy or
     // an export takes the line's place while it lasts, to be seen and read out.
     connect(statusBar(), &QStatusBar::messageChanged, this, &MainWindow::showStatus);
-    reminderLabel->hide();
-    statusBar()->addPermanentWidget(reminderLabel);
-    connect(reminder, &Reminder::found, this, &MainWindow::showReminder);
     statusBar()->setSizeGripEnabled(false);
     // Form1 keeps its size; the window is that and the two bars.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -128,7 +120,7 @@ void MainWindow::createOptionsMenu() {
 }
 
 void MainWindow::createHelpMenu() {
-    QMenu *menu = menuBar()->addMenu(QStringLiteral("&?"));
+    QMenu *menu = helpMenu = menuBar()->addMenu(QStringLiteral("&?"));
     menu->addAction(QStringLiteral("Informazioni su Calcolo Tolvemar CT"), this,
                     &MainWindow::about);
     menu->addAction(QStringLiteral("Informazioni su Qt"), this,
@@ -143,10 +135,13 @@ void MainWindow::setOptions(const fee::CalcolaOptions &options) {
     excludeHolidays->setChecked(options.excludeHolidays);
     showStatus();
     form->setOptions(options);
-    if (registerWindow)
-        registerWindow->setTariff(options.tariff);
     if (changed)
         settings::setOptions(options);
+    emit optionsChanged(options);
+}
+
+void MainWindow::addMenu(QMenu *menu) {
+    menuBar()->insertMenu(helpMenu->menuAction(), menu);
 }
 
 void MainWindow::showStatus() {

@@ -2,10 +2,7 @@
 
 #include "conversions.h"
 
-#include <QLabel>
 #include <QLocale>
-#include <QStyle>
-#include <QVariant>
 
 namespace tolvemar::registertext {
 
@@ -51,26 +48,6 @@ std::variant<QList<QDate>, QString> parseDates(const QString &text) {
 
 QString vacazioni(qint64 halves) {
     return fee::numberToText(double(halves) / 2, QLocale());
-}
-
-void mark(QWidget *field, QLabel *label, const QString &message) {
-    field->setProperty("invalid", !message.isEmpty());
-    // The style sheet matches on the property only when the widget is polished again.
-    field->style()->unpolish(field);
-    field->style()->polish(field);
-    field->setToolTip(message);
-    field->setAccessibleDescription(message);
-    label->setText(message);
-    label->setAccessibleName(message);
-    label->setVisible(!message.isEmpty());
-}
-
-QLabel *errorLabel(QWidget *parent) {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QStringLiteral("error"));
-    label->setWordWrap(true);
-    label->hide();
-    return label;
 }
 
 } // namespace tolvemar::registertext

@@ -1,20 +1,19 @@
 #include "assignmentform.h"
 
+#include "datepicker.h"
+#include "fieldmark.h"
 #include "money.h"
 #include "registertexts.h"
 
-#include <QCalendarWidget>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
-#include <QWidgetAction>
 
 namespace tolvemar {
 
@@ -98,7 +97,7 @@ AssignmentForm::AssignmentForm(Save saver, QWidget *parent)
         auto *label = new QLabel(caption, this);
         label->setBuddy(edit);
         edit->setAccessibleName(QString(caption).remove(u'&'));
-        auto *error = registertext::errorLabel(this);
+        auto *error = fieldmark::errorLabel(this);
         form->addRow(label, addField(edit, error));
     };
     row(left, QStringLiteral("&Ufficio giudiziario"), court);
@@ -134,43 +133,14 @@ QWidget *AssignmentForm::addField(QWidget *edit, QLabel *error) {
     auto *line = new QHBoxLayout;
     line->addWidget(edit);
     if (auto *date = qobject_cast<QLineEdit *>(edit);
-        date == appointment || date == deadline || date == reportFiled)
-        line->addWidget(datePicker(date));
+        date == appointment || date == deadline || date == reportFiled) {
+        pickers.append(datePicker(date, this, [this, date] { lineEdited(date); }));
+        line->addWidget(pickers.last());
+    }
     column->addLayout(line);
     column->addWidget(error);
     errors.append({edit, error});
     return box;
-}
-
-// A date typed, or picked on a calendar that drops from the button beside the field; a date
-// picked is saved as one typed.
-QToolButton *AssignmentForm::datePicker(QLineEdit *edit) {
-    auto *button = new QToolButton(this);
-    button->setText(QStringLiteral("…"));
-    button->setAccessibleName(QStringLiteral("Scegli la data: ") + edit->accessibleName());
-    button->setToolTip(button->accessibleName());
-    button->setPopupMode(QToolButton::InstantPopup);
-    // The "…" says there is more; the menu's arrow beside it would only crowd the field.
-    button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    auto *menu = new QMenu(button);
-    auto *calendar = new QCalendarWidget(menu);
-    calendar->setAccessibleName(QStringLiteral("Calendario: ") + edit->accessibleName());
-    auto *action = new QWidgetAction(menu);
-    action->setDefaultWidget(calendar);
-    menu->addAction(action);
-    button->setMenu(menu);
-    connect(menu, &QMenu::aboutToShow, calendar, [edit, calendar] {
-        const auto typed = registertext::parseDate(edit->text());
-        const QDate *date = std::get_if<QDate>(&typed);
-        calendar->setSelectedDate(date && date->isValid() ? *date : QDate::currentDate());
-    });
-    connect(calendar, &QCalendarWidget::clicked, this, [this, edit, menu](QDate date) {
-        menu->close();
-        edit->setText(registertext::date(date));
-        lineEdited(edit);
-    });
-    pickers.append(button);
-    return button;
 }
 
 QLabel *AssignmentForm::errorOf(QWidget *edit) const {
@@ -184,7 +154,7 @@ void AssignmentForm::setAssignment(const std::optional<assignments::Assignment> 
     enabled = assignment.has_value();
     shown = assignment.value_or(assignments::Assignment{});
     for (const auto &[field, label] : std::as_const(errors)) {
-        registertext::mark(field, label, {});
+        fieldmark::mark(field, label, {});
         field->setEnabled(enabled);
     }
     for (QToolButton *picker : std::as_const(pickers))
@@ -270,7 +240,7 @@ void AssignmentForm::lineEdited(QLineEdit *edit) {
             changed.advances = std::get<fee::Cents>(amount);
     }
     if (!error.isEmpty()) {
-        registertext::mark(edit, errorOf(edit), error);
+        fieldmark::mark(edit, errorOf(edit), error);
         return;
     }
     changed.urgencyPercent = std::min(changed.urgencyPercent, fee::urgencyBound(changed.period));
@@ -279,11 +249,11 @@ void AssignmentForm::lineEdited(QLineEdit *edit) {
 
 void AssignmentForm::commit(const assignments::Assignment &changed, QWidget *edit, QLabel *error) {
     if (changed == shown) {
-        registertext::mark(edit, error, {});
+        fieldmark::mark(edit, error, {});
         return;
     }
     const QString refused = save(changed);
-    registertext::mark(edit, error, refused);
+    fieldmark::mark(edit, error, refused);
     if (!refused.isEmpty())
         return;
     shown = changed;

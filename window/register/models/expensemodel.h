@@ -3,11 +3,8 @@
 #include "register.h"
 
 #include <QAbstractTableModel>
-#include <QWidget>
 
 #include <functional>
-
-class QTableView;
 
 namespace tolvemar {
 
@@ -40,24 +37,6 @@ private:
 
     Save save;
     QList<assignments::Expense> expenses;
-};
-
-// "Spese": the table and its two buttons.
-class ExpenseTable : public QWidget {
-    Q_OBJECT
-
-public:
-    ExpenseTable(ExpenseModel::Save save, QWidget *parent = nullptr);
-
-    void setExpenses(const QList<assignments::Expense> &expenses);
-    QTableView *view() const { return table; }
-
-signals:
-    void message(const QString &text);
-
-private:
-    ExpenseModel *model;
-    QTableView *table;
 };
 
 } // namespace tolvemar

@@ -4,22 +4,19 @@
 #include "form1.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <optional>
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace tolvemar {
 
-class RegisterWindow;
-class Reminder;
-
-// The program's window: Form1 as it always was, a menu bar above it with the fee request, the
-// options and the register of assignments, and a status line below that says which tariff and
-// holidays the next "Calcola" uses and which requests for payment are due. The options are kept
-// between runs.
+// The program's window: Form1 as it always was, a menu bar above it with the fee request and the
+// options, and a status line below that says which tariff and holidays the next "Calcola" uses.
+// The options are kept between runs. What the program adds around the calculator (the register)
+// comes in through addMenu, the status bar and optionsChanged: this window knows nothing of it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -34,19 +31,16 @@ public:
     // Checks the menu items, rewrites the status line, tells Form1 and keeps the options.
     void setOptions(const fee::CalcolaOptions &options);
 
-protected:
-    // Once shown, and never before, the register is read for the reminder.
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    // A menu of the menu bar, before "?".
+    void addMenu(QMenu *menu);
+
+signals:
+    // After every setOptions.
+    void optionsChanged(const fee::CalcolaOptions &options);
 
 private:
     void createFileMenu();
     void createOptionsMenu();
-    // "Incarichi": the register window and a copy of the register (registermenu.cpp).
-    void createAssignmentsMenu();
-    void openRegister();
-    void saveRegisterCopy();
-    void showReminder(const QString &text);
     void createHelpMenu();
     // The options, or the message that the status bar holds for a few seconds.
     void showStatus();
@@ -67,10 +61,7 @@ private:
     QList<QAction *> requestActions; // enabled once a "Calcola" has succeeded
     fee::CalcolaOptions current;
     std::optional<request::Computation> shown;
-    QPointer<RegisterWindow> registerWindow;
-    Reminder *reminder;
-    QLabel *reminderLabel;
-    bool reminded = false;
+    QMenu *helpMenu = nullptr;
 };
 
 } // namespace tolvemar

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "document.h"
 #include "register.h"
+#include "registerdocument.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <memory>
-#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -23,8 +22,9 @@ class SessionTable;
 
 // "Registro degli incarichi": the list of assignments and, for the one selected, its fields, its
 // sessions, its expenses and what it is worth. Every edit is saved in the register when it is
-// made; there is nothing to save on closing.
-class RegisterWindow : public QWidget {
+// made; there is nothing to save on closing. A main window of its own, so that a screen reader
+// announces it by its title.
+class RegisterWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -54,17 +54,16 @@ private:
     void newAssignment();
     void deleteAssignment();
     QString saveExpenses(const QList<assignments::Expense> &expenses);
-    // The selected assignment's request for payment (registerdocument.cpp); nothing when the
-    // user cancels or it cannot be described.
-    std::optional<request::Document> requestDocument();
-    void copyRequest();
-    void printRequest();
-    void exportPdf();
+    // The selected assignment's request for payment, with what is typed saved first.
+    registerdocument::Source requestSource();
+    // What was done with the request, when something was.
+    void showDone(const QString &text);
 
     std::unique_ptr<assignments::Register> store;
     fee::Tariff tariff;
     qint64 current = 0;
     bool refreshing = false;
+    QWidget *body; // the central widget, parent of all the others
     AssignmentList *assignments;
     QSortFilterProxyModel *sorted;
     QTableView *list;

@@ -45,7 +45,6 @@ signals:
 private:
     // The field holding `edit`, with its error label right under it.
     QWidget *addField(QWidget *edit, QLabel *error);
-    QToolButton *datePicker(QLineEdit *edit);
     void lineEdited(QLineEdit *edit);
     void commit(const assignments::Assignment &changed, QWidget *edit, QLabel *error);
     void showUrgencyBound();
