@@ -16,14 +16,6 @@ using assignments::FeeReduction;
 
 namespace {
 
-const fee::TableArticle *articleOf(const QString &id, QDate appointment) {
-    FeeItem item;
-    item.article = id;
-    const auto found = assignments::feeItemArticle(item, appointment);
-    return std::holds_alternative<QString>(found) ? nullptr
-                                                  : std::get<const fee::TableArticle *>(found);
-}
-
 QString amountEdit(fee::Cents cents) {
     return QLocale().toString(double(cents) / 100, 'f', 2);
 }
@@ -177,7 +169,8 @@ Qt::ItemFlags FeeItemModel::flags(const QModelIndex &index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     if (!index.isValid() || index.row() >= items.size())
         return flags;
-    const fee::TableArticle *article = articleOf(items[index.row()].article, appointment);
+    const fee::TableArticle *article =
+        feeitemtext::articleOf(items[index.row()].article, appointment);
     const bool byValue = article && article->kind == fee::FeeKind::Value;
     const bool editable =
         (index.column() != Value || byValue) &&

@@ -11,20 +11,10 @@ namespace tolvemar::feeitemtext {
 using assignments::FeeAsked;
 using assignments::FeeItem;
 using assignments::FeeReduction;
-using Column = FeeItemModel::Column;
-
 namespace {
 
 const char *const kAskedNames[] = {"minimo", "medio", "massimo", "importo"};
 const char *const kNone = "nessuna";
-
-const fee::TableArticle *articleOf(const QString &id, QDate appointment) {
-    FeeItem item;
-    item.article = id;
-    const auto found = assignments::feeItemArticle(item, appointment);
-    return std::holds_alternative<QString>(found) ? nullptr
-                                                  : std::get<const fee::TableArticle *>(found);
-}
 
 // "nessuna", or a reduction of any article by its name or its id.
 std::optional<FeeReduction> reductionOf(const QString &text, QDate appointment) {
@@ -43,6 +33,14 @@ std::optional<FeeReduction> reductionOf(const QString &text, QDate appointment) 
 }
 
 } // namespace
+
+const fee::TableArticle *articleOf(const QString &id, QDate appointment) {
+    FeeItem item;
+    item.article = id;
+    const auto found = assignments::feeItemArticle(item, appointment);
+    return std::holds_alternative<QString>(found) ? nullptr
+                                                  : std::get<const fee::TableArticle *>(found);
+}
 
 QString cellText(const FeeItem &item, int column, QDate appointment) {
     const fee::TableArticle *article = articleOf(item.article, appointment);

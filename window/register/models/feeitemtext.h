@@ -1,6 +1,7 @@
 #pragma once
 
 #include "parts.h"
+#include "tables.h"
 
 #include <QDate>
 #include <QStringList>
@@ -8,6 +9,9 @@
 // The cells of a fee item as the table shows them and reads them back, under the tables in force
 // on `appointment`; columns as FeeItemModel numbers them.
 namespace tolvemar::feeitemtext {
+
+// The article `id` of the tables in force on `appointment`; null for one they do not have.
+const fee::TableArticle *articleOf(const QString &id, QDate appointment);
 
 // "Art. 13 - estimo", "650.000,00 €", "stima sommaria", "massimo", "2.271,76 €"; empty for a
 // value the article does not take.
