@@ -82,8 +82,8 @@ QStringList auditAccessibility(QWidget *window) {
     if (top->role() != QAccessible::Window && top->role() != QAccessible::Dialog)
         audit.failures.append(QStringLiteral("not a window to a screen reader"));
     if (top->text(QAccessible::Name) != window->windowTitle())
-        audit.failures.append(QStringLiteral("named \"%1\", not by its title")
-                                  .arg(top->text(QAccessible::Name)));
+        audit.failures.append(
+            QStringLiteral("named \"%1\", not by its title").arg(top->text(QAccessible::Name)));
     audit.visit(top);
     if (audit.named.isEmpty())
         audit.failures.append(QStringLiteral("no control found"));
