@@ -14,20 +14,15 @@ namespace assignments {
 
 namespace {
 
-// The paid days as fee::logTotals counts them, summed in SQL: the minutes of each assignment's
-// days, ordinary and udienza apart, between its appointment and its last deadline. The bounds
-// are computed once for each assignment, not once for each session.
+// The minutes of each assignment's days from its appointment on, ordinary and udienza apart,
+// summed in SQL; the days after the real end of the last deadline (fee::realEnd, which SQL cannot
+// compute) are left out as the rows are read, as fee::logTotals leaves them.
 constexpr auto kDayMinutes =
-    "WITH bounds AS MATERIALIZED (SELECT a.id, a.appointment AS first_day, "
-    "(SELECT MAX(d) FROM (SELECT a.deadline AS d UNION ALL "
-    "SELECT e.date FROM extension e WHERE e.assignment_id = a.id)) AS last_day "
-    "FROM assignment a) "
-    "SELECT s.assignment_id, "
+    "SELECT s.assignment_id, s.date, "
     "SUM(CASE WHEN s.udienza THEN 0 ELSE s.to_minute - s.from_minute END), "
     "SUM(CASE WHEN s.udienza THEN s.to_minute - s.from_minute ELSE 0 END) "
-    "FROM session s JOIN bounds b ON b.id = s.assignment_id "
-    "WHERE (b.first_day IS NULL OR s.date >= b.first_day) "
-    "AND (b.last_day IS NULL OR s.date <= b.last_day) "
+    "FROM session s JOIN assignment a ON a.id = s.assignment_id "
+    "WHERE a.appointment IS NULL OR s.date >= a.appointment "
     "GROUP BY s.assignment_id, s.date";
 
 // Every assignment's fee items, in its order, with the appointment that chooses the tables.
@@ -72,14 +67,44 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
     if (!transaction.error().isEmpty())
         return transaction.error();
 
+    QSqlQuery &rows = d->prepared(withDue(kRows));
+    if (!rows.exec())
+        return transaction.fail(rows);
+    QList<ListRow> list;
+    QHash<qint64, QDate> paidUntil;
+    while (rows.next()) {
+        ListRow row;
+        row.id = rows.value(0).toLongLong();
+        row.caseNumber = rows.value(1).toString();
+        row.court = rows.value(2).toString();
+        row.lastDeadline = valueDate(rows.value(4));
+        // fee::completionDate: the report's filing, else the last session's day.
+        const QDate filed = valueDate(rows.value(3));
+        row.requestDeadline =
+            fee::requestDeadline(filed.isValid() ? filed : valueDate(rows.value(5)));
+        const auto due = outstanding(rows.value(7).toLongLong(), rows.value(8).toLongLong(),
+                                     rows.value(9).toLongLong());
+        if (!due)
+            return QString::fromUtf8(kTooLarge);
+        row.decree = valueDate(rows.value(6));
+        row.outstanding = *due;
+        paidUntil.insert(row.id, fee::realEnd(row.lastDeadline));
+        list.append(row);
+    }
+    rows.finish();
+
     QHash<qint64, qint64> halves;
     QSqlQuery &days = d->prepared(QString::fromLatin1(kDayMinutes));
     if (!days.exec())
         return transaction.fail(days);
     while (days.next()) {
-        const qint64 ordinary = fee::halvesForMinutes(days.value(1).toLongLong());
-        halves[days.value(0).toLongLong()] += std::min(ordinary, fee::kDailyCapHalves) +
-                                              fee::halvesForMinutes(days.value(2).toLongLong());
+        const qint64 id = days.value(0).toLongLong();
+        const QDate last = paidUntil.value(id);
+        if (last.isValid() && valueDate(days.value(1)) > last)
+            continue;
+        const qint64 ordinary = fee::halvesForMinutes(days.value(2).toLongLong());
+        halves[id] += std::min(ordinary, fee::kDailyCapHalves) +
+                      fee::halvesForMinutes(days.value(3).toLongLong());
     }
     days.finish();
 
@@ -100,33 +125,14 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
     }
     items.finish();
 
-    QSqlQuery &rows = d->prepared(withDue(kRows));
-    if (!rows.exec())
-        return transaction.fail(rows);
-    QList<ListRow> list;
-    while (rows.next()) {
-        ListRow row;
-        row.id = rows.value(0).toLongLong();
-        row.caseNumber = rows.value(1).toString();
-        row.court = rows.value(2).toString();
-        row.lastDeadline = valueDate(rows.value(4));
-        // fee::completionDate: the report's filing, else the last session's day.
-        const QDate filed = valueDate(rows.value(3));
-        row.requestDeadline =
-            fee::requestDeadline(filed.isValid() ? filed : valueDate(rows.value(5)));
+    for (ListRow &row : list) {
         row.halves = halves.value(row.id);
         const auto fee = fee::feeForHalves(row.halves, tariff);
-        const auto due = outstanding(rows.value(7).toLongLong(), rows.value(8).toLongLong(),
-                                     rows.value(9).toLongLong());
         const auto withTables = fee ? fee::addCents(*fee, tables.value(row.id)) : std::nullopt;
-        if (!withTables || !due)
+        if (!withTables)
             return QString::fromUtf8(kTooLarge);
         row.fee = *withTables;
-        row.decree = valueDate(rows.value(6));
-        row.outstanding = *due;
-        list.append(row);
     }
-    rows.finish();
     return list;
 }
 
