@@ -36,7 +36,7 @@ FeeItemSummary::FeeItemSummary(QWidget *parent)
 
 void FeeItemSummary::addLine(const QString &caption, const QString &value, bool bold) {
     const int row = int(shown.size());
-    shown.append({label(caption, this, bold), label(value, this, bold)});
+    shown.append(std::pair(label(caption, this, bold), label(value, this, bold)));
     shown.last().second->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(shown.last().first, row, 0);
     grid->addWidget(shown.last().second, row, 1);

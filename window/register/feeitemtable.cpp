@@ -123,12 +123,12 @@ FeeItemTable::FeeItemTable(Save saver, QWidget *parent)
     });
 }
 
-void FeeItemTable::setFeeItems(const QList<assignments::FeeItem> &items, int urgencyPercent,
-                               QDate appointment) {
-    model->setFeeItems(items, appointment);
-    savedUrgency = urgencyPercent;
+void FeeItemTable::setAssignment(const std::optional<assignments::Assignment> &assignment) {
+    const assignments::Assignment shown = assignment.value_or(assignments::Assignment{});
+    model->setFeeItems(shown.feeItems, shown.period.appointment);
+    savedUrgency = shown.tableUrgencyPercent;
     const QSignalBlocker quiet(urgency);
-    urgency->setValue(urgencyPercent);
+    urgency->setValue(savedUrgency);
     fieldmark::mark(urgency, urgencyError, {});
 }
 

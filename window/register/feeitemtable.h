@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QSpinBox;
 class QTableView;
@@ -20,9 +22,9 @@ public:
 
     explicit FeeItemTable(Save save, QWidget *parent = nullptr);
 
-    // The items, their urgency and the appointment that chooses the tables.
-    void setFeeItems(const QList<assignments::FeeItem> &items, int urgencyPercent,
-                     QDate appointment);
+    // The items of `assignment` and their urgency, under the tables of its appointment; none
+    // without one.
+    void setAssignment(const std::optional<assignments::Assignment> &assignment);
     void setAppointment(QDate appointment) { model->setAppointment(appointment); }
     QTableView *view() const { return table; }
     QSpinBox *urgencyField() const { return urgency; }

@@ -3,6 +3,7 @@
 #include "feeitemsummary.h"
 #include "money.h"
 #include "registertexts.h"
+#include "terms.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -81,8 +82,12 @@ void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
     auto settled = fee::settle(totals.halves, claim);
     if (!expenses)
         settled = QStringLiteral("Le spese superano quanto il programma sa sommare.");
-    // The fees by value beside the vacazioni, with their own increases; the total both.
-    const auto byValue = tables->showAssignment(assignment, false);
+    // The fees by value beside the vacazioni, with their own increases, a third less for a late
+    // report (art. 52, paragraph 2, DPR 115/2002); the total both.
+    const bool late =
+        fee::filedLate(assignment.reportFiled,
+                       fee::lastDeadline(assignment.period.deadline, assignment.period.extensions));
+    const auto byValue = tables->showAssignment(assignment, late);
     std::variant<fee::AssignmentSettlement, QString> both = QString();
     if (const QString *error = std::get_if<QString>(&byValue))
         both = *error;
