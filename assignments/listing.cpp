@@ -1,5 +1,7 @@
 #include "registerprivate.h"
 
+#include "feeitems.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -22,6 +24,12 @@ constexpr auto kDayMinutes =
     "FROM session s JOIN assignment a ON a.id = s.assignment_id "
     "WHERE a.appointment IS NULL OR s.date >= a.appointment "
     "GROUP BY s.assignment_id, s.date";
+
+// Every assignment's fee items, in its order, with the appointment that chooses the tables.
+constexpr auto kFeeItems =
+    "SELECT f.assignment_id, a.appointment, f.article, f.value_cents, f.revenues_cents, "
+    "f.reduction, f.asked, f.asked_cents, f.description FROM fee_item f "
+    "JOIN assignment a ON a.id = f.assignment_id ORDER BY f.assignment_id, f.position";
 
 // What is still due on the decree: liquidated, advances and the sum of the payments.
 constexpr auto kDue =
@@ -100,12 +108,30 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
     }
     days.finish();
 
+    // The amounts the fee items ask, before their increases as the vacazioni's fee is.
+    QHash<qint64, Cents> tables;
+    QSqlQuery &items = d->prepared(QString::fromLatin1(kFeeItems));
+    if (!items.exec())
+        return transaction.fail(items);
+    while (items.next()) {
+        const auto settled = settleFeeItems({feeItemOf(items, 2)}, valueDate(items.value(1)), {});
+        const auto sum = std::holds_alternative<fee::TableSettlement>(settled)
+                             ? fee::addCents(tables.value(items.value(0).toLongLong()),
+                                             std::get<fee::TableSettlement>(settled).fee)
+                             : std::nullopt;
+        if (!sum)
+            return QString::fromUtf8(kTooLarge);
+        tables[items.value(0).toLongLong()] = *sum;
+    }
+    items.finish();
+
     for (ListRow &row : list) {
         row.halves = halves.value(row.id);
         const auto fee = fee::feeForHalves(row.halves, tariff);
-        if (!fee)
+        const auto withTables = fee ? fee::addCents(*fee, tables.value(row.id)) : std::nullopt;
+        if (!withTables)
             return QString::fromUtf8(kTooLarge);
-        row.fee = *fee;
+        row.fee = *withTables;
     }
     return list;
 }

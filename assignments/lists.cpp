@@ -118,6 +118,16 @@ QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, co
     return error;
 }
 
+FeeItem feeItemOf(const QSqlQuery &q, int first) {
+    return {q.value(first).toString(),
+            q.value(first + 1).toLongLong(),
+            q.value(first + 2).toLongLong(),
+            enumOf<FeeReduction>(q.value(first + 3), kReductions),
+            enumOf<FeeAsked>(q.value(first + 4), kAsked),
+            q.value(first + 5).toLongLong(),
+            q.value(first + 6).toString()};
+}
+
 QString readLists(Register::Private &d, Transaction &transaction, Assignment &a) {
     QString error = readRows(
         d, transaction, "SELECT date FROM extension WHERE assignment_id = ? ORDER BY position",
@@ -144,13 +154,7 @@ QString readLists(Register::Private &d, Transaction &transaction, Assignment &a)
                          "SELECT article, value_cents, revenues_cents, reduction, asked, "
                          "asked_cents, description FROM fee_item WHERE assignment_id = ? "
                          "ORDER BY position",
-                         a.id, [&](const QSqlQuery &q) {
-                             a.feeItems.append({q.value(0).toString(), q.value(1).toLongLong(),
-                                                q.value(2).toLongLong(),
-                                                enumOf<FeeReduction>(q.value(3), kReductions),
-                                                enumOf<FeeAsked>(q.value(4), kAsked),
-                                                q.value(5).toLongLong(), q.value(6).toString()});
-                         });
+                         a.id, [&](const QSqlQuery &q) { a.feeItems.append(feeItemOf(q, 0)); });
     if (error.isEmpty())
         error = readRows(
             d, transaction,

@@ -66,7 +66,7 @@ struct ListRow {
     QDate lastDeadline;    // the latest of the deadline and its extensions
     QDate requestDeadline; // art. 71 DPR 115/2002; null without a completion
     qint64 halves = 0;     // paid half vacazioni
-    Cents fee = 0;         // of those, under the tariff asked for
+    Cents fee = 0;         // of those, under the tariff asked for, and the fee items asked
     QDate decree;          // "Decreto di liquidazione"; null without one
     Cents outstanding = 0; // liquidated - advances - paid; meaningful only with a decree
 

@@ -80,6 +80,9 @@ QVariant textValue(const QString &text);
 // ISO dates, NULL for a null date.
 QVariant dateValue(QDate date);
 QDate valueDate(const QVariant &value);
+// A fee item from the columns article, value_cents, revenues_cents, reduction, asked, asked_cents
+// and description of `q`, the first at `first`.
+FeeItem feeItemOf(const QSqlQuery &q, int first);
 
 // An assignment's lists (lists.cpp): written afresh for `id` in the caller's transaction, or read
 // into `a` for a.id; empty when done, else the message.

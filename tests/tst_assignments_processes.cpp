@@ -1,5 +1,7 @@
 #include "tst_assignments.h"
 
+#include "feeitems.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -122,6 +124,14 @@ void TestAssignments::listMatchesLog() {
             a.period.extensions.append(kBase.addDays(15 + random.bounded(30)));
         if (random.bounded(3) == 0)
             a.reportFiled = kBase.addDays(40 + random.bounded(30));
+        for (int i = random.bounded(3); i > 0; --i) {
+            FeeItem item;
+            item.article = feeArticles()[random.bounded(int(feeArticles().size()))];
+            item.value = random.bounded(100000000);
+            item.revenues = random.bounded(100000000);
+            item.asked = FeeAsked(random.bounded(3));
+            a.feeItems.append(item);
+        }
         a.id = value(r->create(a));
         QList<fee::Session> log;
         for (int day = -3; day < 50; ++day) {
@@ -146,7 +156,11 @@ void TestAssignments::listMatchesLog() {
             claim.tariff = tariff;
             QCOMPARE(row.caseNumber, a.caseNumber);
             QCOMPARE(row.halves, totals.halves);
-            QCOMPARE(row.fee, std::get<fee::Settlement>(fee::settle(totals.halves, claim)).fee);
+            // The vacazioni and each fee item, as the assignment alone computes them.
+            fee::Cents fee = std::get<fee::Settlement>(fee::settle(totals.halves, claim)).fee;
+            for (const FeeItem &item : a.feeItems)
+                fee += value(feeItemAmount(item, a.period.appointment));
+            QCOMPARE(row.fee, fee);
             QCOMPARE(row.lastDeadline, a.period.lastDeadline());
             QCOMPARE(row.requestDeadline,
                      fee::requestDeadline(fee::completionDate(a.reportFiled, log)));

@@ -1,8 +1,11 @@
 #include "accessibilityaudit.h"
+#include "feeitemmodel.h"
+#include "feeitemsummary.h"
 #include "pdftext.h"
 #include "registerdriver.h"
 
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -128,6 +131,45 @@ private slots:
         expected.expenses = {{QStringLiteral("Marca da bollo"), 1600}};
         QCOMPARE(registerfile::assignment(id), expected);
         QCOMPARE(registerfile::sessions(id), sessions);
+    }
+
+    // Fees by value typed in their table: saved as made, an amount outside the range refused
+    // and named, the summary with a third off the late report; the window still all readable.
+    void feesByValue() {
+        const qint64 id = registerfile::seed(QStringLiteral("42/2025"), {}, QDate(2025, 4, 15));
+        QVERIFY(openRegister());
+        click(QStringLiteral("Aggiungi onorario"));
+        auto *article = qobject_cast<QComboBox *>(registerWindow->focusWidget());
+        QVERIFY(article);
+        article->setCurrentText(QStringLiteral("Art. 13 - estimo"));
+        QTest::keyClick(article, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        const QString table = QStringLiteral("Onorari fissi e variabili");
+        editCell(0, tolvemar::FeeItemModel::Value, QStringLiteral("650.000,00"), table);
+        editCell(0, tolvemar::FeeItemModel::Amount, QStringLiteral("3.000,00"), table);
+        QVERIFY2(message().contains(QStringLiteral("a 2.271,76 €")), qPrintable(message()));
+        QCOMPARE(registerfile::assignment(id).feeItems.value(0).asked,
+                 assignments::FeeAsked::Middle);
+        editCell(0, tolvemar::FeeItemModel::Amount, QStringLiteral("2.271,76"), table);
+        fill(QStringLiteral("Aumento per urgenza degli onorari a percentuale (%)"),
+             QStringLiteral("10"));
+
+        assignments::FeeItem item;
+        item.article = QStringLiteral("13");
+        item.value = 65000000;
+        item.asked = assignments::FeeAsked::Amount;
+        item.amount = 227176;
+        const assignments::Assignment saved = registerfile::assignment(id);
+        QCOMPARE(saved.feeItems, QList<assignments::FeeItem>{item});
+        QCOMPARE(saved.tableUrgencyPercent, 10);
+        // Filed after 31/03/2025: 2.271,76 less 757,25, then 10 % of 1.514,51; no vacazioni.
+        const auto lines = registerWindow->findChild<tolvemar::FeeItemSummary *>()->lines();
+        QVERIFY(lines.contains(
+            std::pair(QStringLiteral("Art. 13 - estimo, importo"), QStringLiteral("2.271,76 €"))));
+        QVERIFY(lines.contains(
+            std::pair(QStringLiteral("Aumento per urgenza (10 %)"), QStringLiteral("151,45 €"))));
+        QCOMPARE(summary(RegisterSummary::Total), QStringLiteral("1.665,96 €"));
+        QCOMPARE(auditAccessibility(registerWindow), QStringList());
     }
 
     // A bad value is shown where it was typed and never reaches the file.

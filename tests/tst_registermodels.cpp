@@ -1,5 +1,6 @@
 #include "assignmentlist.h"
 #include "expensemodel.h"
+#include "feeitemmodel.h"
 #include "register.h"
 #include "reminder.h"
 #include "sessionmodel.h"
@@ -13,6 +14,7 @@
 
 #include <memory>
 
+using tolvemar::FeeItemModel;
 using tolvemar::SessionModel;
 
 // The register's item models as models, without a window: each under Qt's model tester, on a
@@ -162,6 +164,116 @@ private slots:
                  QVariant(QStringLiteral("42/2025")));
         QCOMPARE(model.index(0, tolvemar::AssignmentList::Vacazioni).data().toString(),
                  QStringLiteral("1")); // two hours
+    }
+
+    // "Onorari fissi e variabili": every edit checked against the tables, saved or marked.
+    void feeItemEdits_data() {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("amount");  // shown after, the same as before when refused
+        QTest::addColumn<QString>("message"); // part of the refusal; empty when saved
+
+        // Art. 13 on 650.000,00 € at the maximum, a published figure: 2.271,76 €.
+        const QString max = QStringLiteral("2.271,76 €");
+        QTest::newRow("amount in range") << "13" << int(FeeItemModel::Amount) << "2.000,00"
+                                         << "2.000,00 €"
+                                         << "";
+        QTest::newRow("stima sommaria halves it")
+            << "13" << int(FeeItemModel::Reduction) << "stima sommaria"
+            << "1.135,88 €"
+            << "";
+        // The minimum by hand: the seven slices up to 516.456,90 € at the lower rates.
+        QTest::newRow("the minimum") << "13" << int(FeeItemModel::Asked) << "minimo"
+                                     << "1.136,03 €"
+                                     << "";
+        QTest::newRow("not an amount")
+            << "13" << int(FeeItemModel::Value) << "molto" << max << "Onorario alla riga 1: ";
+        QTest::newRow("above the range")
+            << "13" << int(FeeItemModel::Amount) << "3.000,00" << max << "a 2.271,76 €";
+        QTest::newRow("no such point")
+            << "13" << int(FeeItemModel::Asked) << "doppio" << max << "non «doppio»";
+        QTest::newRow("art. 17 has no reduction")
+            << "17" << int(FeeItemModel::Reduction) << "stima sommaria"
+            << ""
+            << "L'art. 17 non prevede riduzioni.";
+        QTest::newRow("art. 5 is a fixed fee") << "5" << int(FeeItemModel::Amount) << "1.000,00"
+                                               << ""
+                                               << "fuori dall'intervallo";
+    }
+
+    void feeItemEdits() {
+        QFETCH(QString, article);
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QString, amount);
+        QFETCH(QString, message);
+        QList<assignments::FeeItem> saved;
+        FeeItemModel model([&saved](const QList<assignments::FeeItem> &items) {
+            saved = items;
+            return QString();
+        });
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QStringList refusals;
+        connect(&model, &FeeItemModel::refused, this, [&refusals](const QString &text) {
+            if (!text.isEmpty())
+                refusals.append(text);
+        });
+        QVERIFY(model.addRow());
+        const auto edit = [&model](int c, const QString &text) {
+            return model.setData(model.index(0, c), text, Qt::EditRole);
+        };
+        QVERIFY(edit(FeeItemModel::Article, article));
+        QVERIFY(edit(FeeItemModel::Value, QStringLiteral("650.000,00")) || article == "5");
+        QVERIFY(edit(FeeItemModel::Asked, QStringLiteral("massimo")));
+        QVERIFY(edit(FeeItemModel::Description, QStringLiteral("Stima dell'immobile in via Roma")));
+        const QList<assignments::FeeItem> before = saved;
+        QCOMPARE(refusals, QStringList());
+
+        QCOMPARE(edit(column, typed), message.isEmpty());
+        const QModelIndex cell = model.index(0, column);
+        if (message.isEmpty()) {
+            QCOMPARE(model.index(0, FeeItemModel::Amount).data().toString(), amount);
+            QCOMPARE(saved, model.feeItems());
+            QVERIFY(!cell.data(FeeItemModel::kInvalidRole).toBool());
+        } else {
+            QCOMPARE(saved, before);
+            QCOMPARE(refusals.size(), 1);
+            QVERIFY2(refusals[0].contains(message), qPrintable(refusals[0]));
+            QVERIFY(cell.data(FeeItemModel::kInvalidRole).toBool());
+            QCOMPARE(cell.data().toString(), typed);
+            QCOMPARE(cell.data(Qt::ToolTipRole).toString(), refusals[0]);
+            if (!amount.isEmpty() && column != FeeItemModel::Amount)
+                QCOMPARE(model.index(0, FeeItemModel::Amount).data().toString(), amount);
+        }
+    }
+
+    // An item saved through the model survives closing the register; the list's fee counts it.
+    void feeItemSurvivesRestart() {
+        assignments::Assignment a = std::get<assignments::Assignment>(store->assignment(id));
+        FeeItemModel model([&](const QList<assignments::FeeItem> &items) {
+            a.feeItems = items;
+            return store->update(a);
+        });
+        QAbstractItemModelTester tester(&model);
+        QVERIFY(model.addRow());
+        const auto edit = [&model](int column, const char *text) {
+            return model.setData(model.index(0, column), QString::fromUtf8(text), Qt::EditRole);
+        };
+        QVERIFY(edit(FeeItemModel::Article, "Art. 13 - estimo"));
+        QVERIFY(edit(FeeItemModel::Value, "650.000,00"));
+        QVERIFY(edit(FeeItemModel::Asked, "massimo"));
+        const QList<assignments::FeeItem> items = model.feeItems();
+        store.reset();
+        auto opened = assignments::Register::open(folder.filePath(QStringLiteral("r.sqlite")));
+        store = std::move(std::get<std::unique_ptr<assignments::Register>>(opened));
+        QCOMPARE(std::get<assignments::Assignment>(store->assignment(id)).feeItems, items);
+        // Two hours, one vacazione of 14,68 €, and the item's 2.271,76 €.
+        const auto rows =
+            std::get<QList<assignments::ListRow>>(store->list(fee::Tariff::Decree2002));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].fee, fee::Cents(1468 + 227176));
     }
 
     // Due: a request's deadline from 30 days ago to 15 days ahead, both ends included.

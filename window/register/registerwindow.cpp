@@ -3,6 +3,7 @@
 #include "assignmentform.h"
 #include "assignmentlist.h"
 #include "expensetable.h"
+#include "feeitemtable.h"
 #include "registersummary.h"
 #include "sessionmodel.h"
 #include "sessiontable.h"
@@ -35,7 +36,17 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
           [this](const assignments::Assignment &changed) { return store->update(changed); }, body))
     , sessions(new SessionTable(body))
     , expenses(new ExpenseTable(
-          [this](const QList<assignments::Expense> &changed) { return saveExpenses(changed); },
+          [this](const QList<assignments::Expense> &changed) {
+              return saveLists([&](assignments::Assignment &a) { a.expenses = changed; });
+          },
+          body))
+    , feeItems(new FeeItemTable(
+          [this](const QList<assignments::FeeItem> &changed, int urgency) {
+              return saveLists([&](assignments::Assignment &a) {
+                  a.feeItems = changed;
+                  a.tableUrgencyPercent = urgency;
+              });
+          },
           body))
     , summary(new RegisterSummary(body))
     , status(new QLabel(body)) {
@@ -55,9 +66,12 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     top->addWidget(createListPanel(), 1);
     top->addWidget(createSummaryPanel());
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(sessions, 5);
-    bottom->addWidget(expenses, 2);
-    needSelection.append({form, sessions, expenses});
+    auto *side = new QVBoxLayout;
+    side->addWidget(feeItems, 3);
+    side->addWidget(expenses, 2);
+    bottom->addWidget(sessions, 4);
+    bottom->addLayout(side, 3);
+    needSelection.append({form, sessions, expenses, feeItems});
     setCentralWidget(body);
     auto *layout = new QVBoxLayout(body);
     // A window's own margins, which a central widget's layout would not have.
@@ -70,6 +84,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
 
     connect(form, &AssignmentForm::saved, this, [this](const assignments::Assignment &changed) {
         sessions->setPeriod(changed.period);
+        feeItems->setAppointment(changed.period.appointment);
         refreshList();
         showSummary();
     });
@@ -79,6 +94,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     });
     connect(sessions, &SessionTable::message, this, &RegisterWindow::showMessage);
     connect(expenses, &ExpenseTable::message, this, &RegisterWindow::showMessage);
+    connect(feeItems, &FeeItemTable::message, this, &RegisterWindow::showMessage);
     refreshList();
     if (assignments->rowCount() > 0)
         list->setCurrentIndex(sorted->index(0, 0));
@@ -93,7 +109,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
 RegisterWindow::~RegisterWindow() {
     form->savePending();
     for (QObject *part : {static_cast<QObject *>(form), static_cast<QObject *>(sessions),
-                          static_cast<QObject *>(expenses)})
+                          static_cast<QObject *>(expenses), static_cast<QObject *>(feeItems)})
         part->disconnect(this);
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
@@ -215,6 +231,7 @@ void RegisterWindow::select(qint64 id) {
     sessions->load(chosen ? store.get() : nullptr, current, chosen ? chosen->period : fee::Period(),
                    chosen ? chosen->caseNumber : QString());
     expenses->setExpenses(chosen ? chosen->expenses : QList<assignments::Expense>());
+    feeItems->setAssignment(chosen);
     for (QWidget *widget : std::as_const(needSelection))
         widget->setEnabled(chosen.has_value());
     showSummary();
@@ -232,13 +249,13 @@ void RegisterWindow::showMessage(const QString &text) {
     status->setAccessibleName(text.isEmpty() ? QStringLiteral("Messaggi") : text);
 }
 
-QString RegisterWindow::saveExpenses(const QList<assignments::Expense> &changed) {
-    assignments::Assignment assignment = form->assignment();
-    assignment.expenses = changed;
-    const QString error = store->update(assignment);
+QString RegisterWindow::saveLists(const std::function<void(assignments::Assignment &)> &change) {
+    assignments::Assignment changed = form->assignment();
+    change(changed);
+    const QString error = store->update(changed);
     if (!error.isEmpty())
         return error;
-    form->setSavedExpenses(changed);
+    form->setSavedLists(changed);
     refreshList();
     showSummary();
     return {};
