@@ -185,9 +185,16 @@ private slots:
         QFETCH(QString, text);
         const QDate today(2025, 3, 10);
         QList<assignments::ListRow> rows;
+        const auto row = [](qint64 id, const QString &caseNumber, QDate requestDeadline) {
+            assignments::ListRow r;
+            r.id = id;
+            r.caseNumber = caseNumber;
+            r.requestDeadline = requestDeadline;
+            return r;
+        };
         for (qsizetype i = 0; i < days.size(); ++i)
-            rows.append({i + 1, QStringLiteral("R.G. %1").arg(i), {}, {}, today.addDays(days[i])});
-        rows.append({99, QStringLiteral("senza istanza"), {}, {}, {}});
+            rows.append(row(i + 1, QStringLiteral("R.G. %1").arg(i), today.addDays(days[i])));
+        rows.append(row(99, QStringLiteral("senza istanza"), {}));
         QCOMPARE(tolvemar::reminderText(rows, today), text);
     }
 
