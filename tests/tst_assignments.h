@@ -59,4 +59,7 @@ private slots:
     void killedChildKeepsCommits();
     void twoProcesses();
     void listMatchesLog();
+    void deadlineCases();
+    void shares_data();
+    void shares();
 };
