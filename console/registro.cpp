@@ -7,8 +7,8 @@
 // message on standard error, nothing on standard output, status 2.
 
 #include "registro.h"
+#include "deadlines.h"
 #include "register.h"
-#include "registrocases.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -139,7 +139,7 @@ std::variant<QByteArray, QString> run(const Command &c) {
     }
     QList<assignments::CalendarCase> cases;
     if (reg) {
-        auto read = console::deadlineCases(*reg);
+        auto read = assignments::deadlineCases(*reg);
         if (QString *fault = std::get_if<QString>(&read))
             return *fault;
         cases = std::get<QList<assignments::CalendarCase>>(read);
