@@ -13,7 +13,8 @@ set(_metainfo ${PROJECT_BINARY_DIR}/resources/${TOLVEMAR_APP_ID}.metainfo.xml)
 configure_file(${_resources}/${TOLVEMAR_APP_ID}.metainfo.xml.in ${_metainfo} @ONLY)
 
 install(TARGETS tolvemar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS tolvemar-log tolvemar-onorario RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tolvemar-log tolvemar-onorario tolvemar-registro
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${_resources}/${TOLVEMAR_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

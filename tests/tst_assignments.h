@@ -63,4 +63,7 @@ private slots:
     void moveFromOldPlace_data();
     void moveFromOldPlace();
     void bothPlaces();
+    void deadlineCases();
+    void shares_data();
+    void shares();
 };
