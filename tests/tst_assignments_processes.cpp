@@ -1,7 +1,7 @@
 #include "tst_assignments.h"
 
-#include "feeitems.h"
 #include "deadlines.h"
+#include "feeitems.h"
 
 #include <QCoreApplication>
 #include <QProcess>
