@@ -25,7 +25,8 @@ QString quoted(const QString &path) {
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
 }
 
-// mkdir of every missing folder down to `folder`, each private to the user.
+} // namespace
+
 bool makeFolder(const QString &folder) {
     const QFileInfo info(folder);
     if (info.isDir())
@@ -40,8 +41,6 @@ bool makeFolder(const QString &folder) {
         return false;
     return QFileInfo(folder).isDir();
 }
-
-} // namespace
 
 Register::Private::~Private() {
     statements.clear();

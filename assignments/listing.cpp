@@ -1,5 +1,7 @@
 #include "registerprivate.h"
 
+#include "feeitems.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -12,27 +14,51 @@ namespace assignments {
 
 namespace {
 
-// The paid days as fee::logTotals counts them, summed in SQL: the minutes of each assignment's
-// days, ordinary and udienza apart, between its appointment and its last deadline. The bounds
-// are computed once for each assignment, not once for each session.
+// The minutes of each assignment's days from its appointment on, ordinary and udienza apart,
+// summed in SQL; the days after the real end of the last deadline (fee::realEnd, which SQL cannot
+// compute) are left out as the rows are read, as fee::logTotals leaves them.
 constexpr auto kDayMinutes =
-    "WITH bounds AS MATERIALIZED (SELECT a.id, a.appointment AS first_day, "
-    "(SELECT MAX(d) FROM (SELECT a.deadline AS d UNION ALL "
-    "SELECT e.date FROM extension e WHERE e.assignment_id = a.id)) AS last_day "
-    "FROM assignment a) "
-    "SELECT s.assignment_id, "
+    "SELECT s.assignment_id, s.date, "
     "SUM(CASE WHEN s.udienza THEN 0 ELSE s.to_minute - s.from_minute END), "
     "SUM(CASE WHEN s.udienza THEN s.to_minute - s.from_minute ELSE 0 END) "
-    "FROM session s JOIN bounds b ON b.id = s.assignment_id "
-    "WHERE (b.first_day IS NULL OR s.date >= b.first_day) "
-    "AND (b.last_day IS NULL OR s.date <= b.last_day) "
+    "FROM session s JOIN assignment a ON a.id = s.assignment_id "
+    "WHERE a.appointment IS NULL OR s.date >= a.appointment "
     "GROUP BY s.assignment_id, s.date";
+
+// Every assignment's fee items, in its order, with the appointment that chooses the tables.
+constexpr auto kFeeItems =
+    "SELECT f.assignment_id, a.appointment, f.article, f.value_cents, f.revenues_cents, "
+    "f.reduction, f.asked, f.asked_cents, f.description FROM fee_item f "
+    "JOIN assignment a ON a.id = f.assignment_id ORDER BY f.assignment_id, f.position";
+
+// What is still due on the decree: liquidated, advances and the sum of the payments.
+constexpr auto kDue =
+    "a.decree, a.liquidated_cents, a.advances_cents, "
+    "(SELECT COALESCE(SUM(p.amount_cents), 0) FROM payment p WHERE p.assignment_id = a.id)";
 
 constexpr auto kRows = "SELECT a.id, a.case_number, a.court, a.report_filed, "
                        "(SELECT MAX(d) FROM (SELECT a.deadline AS d UNION ALL "
                        "SELECT e.date FROM extension e WHERE e.assignment_id = a.id)), "
-                       "(SELECT MAX(s.date) FROM session s WHERE s.assignment_id = a.id) "
+                       "(SELECT MAX(s.date) FROM session s WHERE s.assignment_id = a.id), %1 "
                        "FROM assignment a ORDER BY a.id";
+
+constexpr auto kCredits = "SELECT a.id, a.case_number, a.court, %1 FROM assignment a "
+                          "WHERE a.decree IS NOT NULL ORDER BY a.decree, a.id";
+
+QString withDue(const char *sql) {
+    return QString::fromLatin1(sql).arg(QLatin1String(kDue));
+}
+
+const char *const kTooLarge = "Gli importi superano quanto il programma sa sommare.";
+
+// liquidated - advances - paid, or nothing beyond 64-bit cents.
+std::optional<Cents> outstanding(Cents liquidated, Cents advances, Cents paid) {
+    Cents less = 0, due = 0;
+    if (__builtin_sub_overflow(liquidated, advances, &less) ||
+        __builtin_sub_overflow(less, paid, &due))
+        return std::nullopt;
+    return due;
+}
 
 } // namespace
 
@@ -41,21 +67,11 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
     if (!transaction.error().isEmpty())
         return transaction.error();
 
-    QHash<qint64, qint64> halves;
-    QSqlQuery &days = d->prepared(QString::fromLatin1(kDayMinutes));
-    if (!days.exec())
-        return transaction.fail(days);
-    while (days.next()) {
-        const qint64 ordinary = fee::halvesForMinutes(days.value(1).toLongLong());
-        halves[days.value(0).toLongLong()] += std::min(ordinary, fee::kDailyCapHalves) +
-                                              fee::halvesForMinutes(days.value(2).toLongLong());
-    }
-    days.finish();
-
-    QSqlQuery &rows = d->prepared(QString::fromLatin1(kRows));
+    QSqlQuery &rows = d->prepared(withDue(kRows));
     if (!rows.exec())
         return transaction.fail(rows);
     QList<ListRow> list;
+    QHash<qint64, QDate> paidUntil;
     while (rows.next()) {
         ListRow row;
         row.id = rows.value(0).toLongLong();
@@ -66,15 +82,83 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
         const QDate filed = valueDate(rows.value(3));
         row.requestDeadline =
             fee::requestDeadline(filed.isValid() ? filed : valueDate(rows.value(5)));
-        row.halves = halves.value(row.id);
-        const auto fee = fee::feeForHalves(row.halves, tariff);
-        if (!fee)
-            return QStringLiteral("Gli importi superano quanto il programma sa sommare.");
-        row.fee = *fee;
+        const auto due = outstanding(rows.value(7).toLongLong(), rows.value(8).toLongLong(),
+                                     rows.value(9).toLongLong());
+        if (!due)
+            return QString::fromUtf8(kTooLarge);
+        row.decree = valueDate(rows.value(6));
+        row.outstanding = *due;
+        paidUntil.insert(row.id, fee::realEnd(row.lastDeadline));
         list.append(row);
     }
     rows.finish();
+
+    QHash<qint64, qint64> halves;
+    QSqlQuery &days = d->prepared(QString::fromLatin1(kDayMinutes));
+    if (!days.exec())
+        return transaction.fail(days);
+    while (days.next()) {
+        const qint64 id = days.value(0).toLongLong();
+        const QDate last = paidUntil.value(id);
+        if (last.isValid() && valueDate(days.value(1)) > last)
+            continue;
+        const qint64 ordinary = fee::halvesForMinutes(days.value(2).toLongLong());
+        halves[id] += std::min(ordinary, fee::kDailyCapHalves) +
+                      fee::halvesForMinutes(days.value(3).toLongLong());
+    }
+    days.finish();
+
+    // The amounts the fee items ask, before their increases as the vacazioni's fee is.
+    QHash<qint64, Cents> tables;
+    QSqlQuery &items = d->prepared(QString::fromLatin1(kFeeItems));
+    if (!items.exec())
+        return transaction.fail(items);
+    while (items.next()) {
+        const auto settled = settleFeeItems({feeItemOf(items, 2)}, valueDate(items.value(1)), {});
+        const auto sum = std::holds_alternative<fee::TableSettlement>(settled)
+                             ? fee::addCents(tables.value(items.value(0).toLongLong()),
+                                             std::get<fee::TableSettlement>(settled).fee)
+                             : std::nullopt;
+        if (!sum)
+            return QString::fromUtf8(kTooLarge);
+        tables[items.value(0).toLongLong()] = *sum;
+    }
+    items.finish();
+
+    for (ListRow &row : list) {
+        row.halves = halves.value(row.id);
+        const auto fee = fee::feeForHalves(row.halves, tariff);
+        const auto withTables = fee ? fee::addCents(*fee, tables.value(row.id)) : std::nullopt;
+        if (!withTables)
+            return QString::fromUtf8(kTooLarge);
+        row.fee = *withTables;
+    }
     return list;
+}
+
+std::variant<QList<Credit>, QString> Register::credits(QDate today) const {
+    Transaction transaction(*d, Transaction::Kind::Read);
+    if (!transaction.error().isEmpty())
+        return transaction.error();
+    QSqlQuery &rows = d->prepared(withDue(kCredits));
+    if (!rows.exec())
+        return transaction.fail(rows);
+    QList<Credit> credits;
+    while (rows.next()) {
+        Credit credit{rows.value(0).toLongLong(), rows.value(1).toString(),
+                      rows.value(2).toString(),   valueDate(rows.value(3)),
+                      rows.value(4).toLongLong(), rows.value(5).toLongLong(),
+                      rows.value(6).toLongLong()};
+        const auto due = outstanding(credit.liquidated, credit.advances, credit.paid);
+        if (!due)
+            return QString::fromUtf8(kTooLarge);
+        credit.outstanding = *due;
+        credit.days = credit.decree.daysTo(today);
+        if (credit.outstanding > 0)
+            credits.append(credit);
+    }
+    rows.finish();
+    return credits;
 }
 
 QString Register::backup(const QString &target) const {

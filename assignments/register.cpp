@@ -1,8 +1,11 @@
 #include "registerprivate.h"
+#include "validation.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <utility>
 
 namespace assignments {
 
@@ -10,47 +13,18 @@ namespace {
 
 constexpr auto kAssignmentColumns =
     "court, case_number, judge, subject, appointment, deadline, report_filed, panel, "
-    "urgency_percent, increase_percent, advances_cents, note";
+    "urgency_percent, increase_percent, advances_cents, note, table_urgency_percent, draft_date, "
+    "observations_date, decree, liquidated_cents";
 
 void bindFields(QSqlQuery &query, const Assignment &a) {
     for (const QVariant &value :
          {textValue(a.court), textValue(a.caseNumber), textValue(a.judge), textValue(a.subject),
           dateValue(a.period.appointment), dateValue(a.period.deadline), dateValue(a.reportFiled),
           QVariant(a.panel), QVariant(a.urgencyPercent), QVariant(a.increasePercent),
-          QVariant(a.advances), textValue(a.note)})
+          QVariant(a.advances), textValue(a.note), QVariant(a.tableUrgencyPercent),
+          dateValue(a.draftToParties.date), dateValue(a.partiesObservations.date),
+          dateValue(a.decree), QVariant(a.liquidated)})
         query.addBindValue(value);
-}
-
-// The extensions and expenses of `id`, written afresh.
-QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, const Assignment &a) {
-    for (const char *sql : {"DELETE FROM extension WHERE assignment_id = ?",
-                            "DELETE FROM expense WHERE assignment_id = ?"}) {
-        QSqlQuery &clear = d.prepared(QString::fromLatin1(sql));
-        clear.addBindValue(id);
-        if (!clear.exec())
-            return transaction.fail(clear);
-    }
-    QSqlQuery &extension = d.prepared(
-        QStringLiteral("INSERT INTO extension (assignment_id, position, date) VALUES (?, ?, ?)"));
-    for (qsizetype i = 0; i < a.period.extensions.size(); ++i) {
-        extension.addBindValue(id);
-        extension.addBindValue(i);
-        extension.addBindValue(dateValue(a.period.extensions[i]));
-        if (!extension.exec())
-            return transaction.fail(extension);
-    }
-    QSqlQuery &expense = d.prepared(
-        QStringLiteral("INSERT INTO expense (assignment_id, position, description, amount_cents) "
-                       "VALUES (?, ?, ?, ?)"));
-    for (qsizetype i = 0; i < a.expenses.size(); ++i) {
-        expense.addBindValue(id);
-        expense.addBindValue(i);
-        expense.addBindValue(textValue(a.expenses[i].description));
-        expense.addBindValue(a.expenses[i].amount);
-        if (!expense.exec())
-            return transaction.fail(expense);
-    }
-    return {};
 }
 
 } // namespace
@@ -69,6 +43,10 @@ std::variant<std::unique_ptr<Register>, QString> Register::open(const QString &p
     auto d = std::make_unique<Private>();
     d->path = QFileInfo(path).absoluteFilePath();
     d->readOnly = mode == Mode::ReadOnly;
+    if (d->path == QFileInfo(defaultPath()).absoluteFilePath()) {
+        if (QString error = relocate(*d); !error.isEmpty())
+            return error;
+    }
     if (d->readOnly) {
         // Checked first: SQLite would otherwise report a missing file only as "cannot open".
         if (!QFileInfo(d->path).isFile())
@@ -84,6 +62,10 @@ std::variant<std::unique_ptr<Register>, QString> Register::open(const QString &p
 
 QString Register::path() const {
     return d->path;
+}
+
+QString Register::takeNotice() {
+    return std::exchange(d->notice, QString());
 }
 
 std::variant<Assignment, QString> Register::assignment(qint64 id) const {
@@ -111,35 +93,27 @@ std::variant<Assignment, QString> Register::assignment(qint64 id) const {
     a.increasePercent = query.value(9).toInt();
     a.advances = query.value(10).toLongLong();
     a.note = query.value(11).toString();
+    a.tableUrgencyPercent = query.value(12).toInt();
+    a.draftToParties.date = valueDate(query.value(13));
+    a.partiesObservations.date = valueDate(query.value(14));
+    a.decree = valueDate(query.value(15));
+    a.liquidated = query.value(16).toLongLong();
     query.finish();
-
-    QSqlQuery &extensions = d->prepared(
-        QStringLiteral("SELECT date FROM extension WHERE assignment_id = ? ORDER BY position"));
-    extensions.addBindValue(id);
-    if (!extensions.exec())
-        return transaction.fail(extensions);
-    while (extensions.next())
-        a.period.extensions.append(valueDate(extensions.value(0)));
-    extensions.finish();
-
-    QSqlQuery &expenses = d->prepared(QStringLiteral(
-        "SELECT description, amount_cents FROM expense WHERE assignment_id = ? ORDER BY position"));
-    expenses.addBindValue(id);
-    if (!expenses.exec())
-        return transaction.fail(expenses);
-    while (expenses.next())
-        a.expenses.append({expenses.value(0).toString(), expenses.value(1).toLongLong()});
-    expenses.finish();
+    if (QString error = readLists(*d, transaction, a); !error.isEmpty())
+        return error;
     return a;
 }
 
 std::variant<qint64, QString> Register::create(const Assignment &assignment) {
+    if (QString error = assignmentError(assignment); !error.isEmpty())
+        return error;
     Transaction transaction(*d, Transaction::Kind::Change);
     if (!transaction.error().isEmpty())
         return transaction.error();
-    QSqlQuery &insert = d->prepared(QStringLiteral("INSERT INTO assignment (%1) VALUES "
-                                                   "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                                        .arg(QLatin1String(kAssignmentColumns)));
+    QSqlQuery &insert =
+        d->prepared(QStringLiteral("INSERT INTO assignment (%1) VALUES "
+                                   "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                        .arg(QLatin1String(kAssignmentColumns)));
     bindFields(insert, assignment);
     if (!insert.exec())
         return transaction.fail(insert);
@@ -152,14 +126,17 @@ std::variant<qint64, QString> Register::create(const Assignment &assignment) {
 }
 
 QString Register::update(const Assignment &assignment) {
+    if (QString error = assignmentError(assignment); !error.isEmpty())
+        return error;
     Transaction transaction(*d, Transaction::Kind::Change);
     if (!transaction.error().isEmpty())
         return transaction.error();
     QSqlQuery &update = d->prepared(
         QStringLiteral("UPDATE assignment SET court = ?, case_number = ?, judge = ?, subject = ?, "
                        "appointment = ?, deadline = ?, report_filed = ?, panel = ?, "
-                       "urgency_percent = ?, increase_percent = ?, advances_cents = ?, note = ? "
-                       "WHERE id = ?"));
+                       "urgency_percent = ?, increase_percent = ?, advances_cents = ?, note = ?, "
+                       "table_urgency_percent = ?, draft_date = ?, observations_date = ?, "
+                       "decree = ?, liquidated_cents = ? WHERE id = ?"));
     bindFields(update, assignment);
     update.addBindValue(assignment.id);
     if (!update.exec())
@@ -185,7 +162,7 @@ QString deleteOne(Register::Private &d, const QString &sql, qint64 id, const cha
 }
 
 QString Register::remove(qint64 assignment) {
-    // The sessions, extensions and expenses go with it (ON DELETE CASCADE).
+    // The sessions and every list go with it (ON DELETE CASCADE).
     return deleteOne(*d, QStringLiteral("DELETE FROM assignment WHERE id = ?"), assignment,
                      kNoAssignmentMessage);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "parts.h"
 #include "worklog.h"
 
 #include <QDate>
@@ -45,6 +46,14 @@ struct Assignment {
     Cents advances = 0; // "Acconti ricevuti"
     QList<Expense> expenses;
     QString note;
+    QList<FeeItem> feeItems;     // "Onorari fissi e variabili"
+    int tableUrgencyPercent = 0; // of those fees, 0 to 20 (art. 51, paragraph 2, DPR 115/2002)
+    Term draftToParties;         // "Invio della bozza alle parti"
+    Term partiesObservations;    // "Osservazioni delle parti"
+    QDate decree;                // "Decreto di liquidazione"
+    Cents liquidated = 0;        // "Importo liquidato"
+    QList<Party> parties;        // "Parti a carico"
+    QList<Payment> payments;     // "Pagamenti"
 
     friend bool operator==(const Assignment &, const Assignment &) = default;
 };
@@ -57,19 +66,28 @@ struct ListRow {
     QDate lastDeadline;    // the latest of the deadline and its extensions
     QDate requestDeadline; // art. 71 DPR 115/2002; null without a completion
     qint64 halves = 0;     // paid half vacazioni
-    Cents fee = 0;         // of those, under the tariff asked for
+    Cents fee = 0;         // of those, under the tariff asked for, and the fee items asked
+    QDate decree;          // "Decreto di liquidazione"; null without one
+    Cents outstanding = 0; // liquidated - advances - paid; meaningful only with a decree
+
+    bool hasDecree() const { return decree.isValid(); }
 };
 
 class Register {
 public:
     enum class Mode { ReadWrite, ReadOnly };
 
-    // incarichi.sqlite in the application's data folder.
+    // incarichi.sqlite in the application's data folder, Tolvemar/CalcoloCT.
     static QString defaultPath();
+    // Where the register was kept before: incarichi.sqlite in the folder above, Tolvemar.
+    static QString oldDefaultPath();
 
     // The register at `path`, made on first use (ReadWrite) with mode 0600 in a folder of mode
     // 0700; or an Italian message, the file left as it was: not a database, damaged, of a newer
     // version, a folder that cannot be written. ReadOnly never makes or changes the file.
+    // Opening defaultPath(), in either mode, first moves there a register left at
+    // oldDefaultPath(), with its -wal and -shm; when both places hold one, both are kept and the
+    // one at defaultPath() is opened.
     static std::variant<std::unique_ptr<Register>, QString> open(const QString &path,
                                                                  Mode mode = Mode::ReadWrite);
     ~Register();
@@ -77,15 +95,22 @@ public:
     Register &operator=(const Register &) = delete;
 
     QString path() const;
+    // An Italian text for the user, given by the first ReadWrite open that finds a register at
+    // both places, and by this call once; else empty.
+    QString takeNotice();
 
     // Every change below is one transaction, read afresh and committed when made; each returns
     // an Italian message on failure, with nothing changed.
     std::variant<QList<ListRow>, QString> list(fee::Tariff tariff) const;
+    // Every assignment with a decree and something still due, the oldest decree first, with
+    // the days from its decree to `today`.
+    std::variant<QList<Credit>, QString> credits(QDate today) const;
     std::variant<Assignment, QString> assignment(qint64 id) const;
     std::variant<QList<StoredSession>, QString> sessions(qint64 assignment) const;
 
+    // Refused with assignmentError's message, nothing saved, when that finds one.
     std::variant<qint64, QString> create(const Assignment &assignment);
-    QString update(const Assignment &assignment); // its fields and expenses, not its sessions
+    QString update(const Assignment &assignment); // its fields and lists, not its sessions
     QString remove(qint64 assignment);
 
     // A session is checked (fee::sessionError) and against the others of its assignment as they

@@ -16,6 +16,7 @@ struct Register::Private {
     QString path;
     QString connection; // unique in the process: several registers may be open, in any thread
     bool readOnly = false;
+    QString notice; // see Register::takeNotice()
     QSqlDatabase db;
     std::map<QString, QSqlQuery> statements;
 
@@ -61,6 +62,14 @@ private:
     QString m_error;
 };
 
+// mkdir of every missing folder down to `folder`, each private to the user; false when one
+// cannot be made.
+bool makeFolder(const QString &folder);
+
+// Before the register at defaultPath() is opened: brings there one left at oldDefaultPath(), or
+// sets d.notice when both places hold one; empty when done, else the message.
+QString relocate(Register::Private &d);
+
 // Makes the folder (0700) and the empty file (0600) on first use, and tightens a file that
 // others can read to 0600; empty when done, else the message.
 QString prepareFile(const QString &path);
@@ -71,9 +80,17 @@ QVariant textValue(const QString &text);
 // ISO dates, NULL for a null date.
 QVariant dateValue(QDate date);
 QDate valueDate(const QVariant &value);
+// A fee item from the columns article, value_cents, revenues_cents, reduction, asked, asked_cents
+// and description of `q`, the first at `first`.
+FeeItem feeItemOf(const QSqlQuery &q, int first);
+
+// An assignment's lists (lists.cpp): written afresh for `id` in the caller's transaction, or read
+// into `a` for a.id; empty when done, else the message.
+QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, const Assignment &a);
+QString readLists(Register::Private &d, Transaction &transaction, Assignment &a);
 
 // The layout of the tables, in PRAGMA user_version.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 4;
 
 // Connects d.db to d.path, checks the file without writing to it, and, when it may write, makes
 // or brings the tables up to date; empty when done, else the message.

@@ -1,4 +1,4 @@
-#include "registerprivate.h"
+#include "schemaprivate.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -9,84 +9,6 @@ namespace {
 
 QString quoted(const QString &path) {
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
-}
-
-// The tables that version 2 added, made alike by a new file and by the migration.
-const char *const kExtensionTable =
-    "CREATE TABLE extension (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
-    "ON DELETE CASCADE, position INTEGER NOT NULL, date TEXT, "
-    "PRIMARY KEY (assignment_id, position))";
-const char *const kExpenseTable =
-    "CREATE TABLE expense (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
-    "ON DELETE CASCADE, position INTEGER NOT NULL, description TEXT NOT NULL DEFAULT '', "
-    "amount_cents INTEGER NOT NULL, PRIMARY KEY (assignment_id, position))";
-
-const char *const kCurrentLayout[] = {
-    "CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL DEFAULT '', "
-    "case_number TEXT NOT NULL DEFAULT '', judge TEXT NOT NULL DEFAULT '', "
-    "subject TEXT NOT NULL DEFAULT '', appointment TEXT, deadline TEXT, report_filed TEXT, "
-    "panel INTEGER NOT NULL DEFAULT 1, urgency_percent INTEGER NOT NULL DEFAULT 0, "
-    "increase_percent INTEGER NOT NULL DEFAULT 0, advances_cents INTEGER NOT NULL DEFAULT 0, "
-    "note TEXT NOT NULL DEFAULT '')",
-    kExtensionTable,
-    kExpenseTable,
-    "CREATE TABLE session (id INTEGER PRIMARY KEY, assignment_id INTEGER NOT NULL "
-    "REFERENCES assignment(id) ON DELETE CASCADE, date TEXT NOT NULL, "
-    "from_minute INTEGER NOT NULL, to_minute INTEGER NOT NULL, "
-    "description TEXT NOT NULL DEFAULT '', udienza INTEGER NOT NULL DEFAULT 0)",
-    "CREATE INDEX session_by_day ON session (assignment_id, date)",
-    "PRAGMA user_version = 2",
-};
-
-// Version 1 kept the extensions in one text of ISO dates separated by spaces, the expenses as
-// one sum in expenses_cents, and did not tell udienza from other sessions.
-const char *const kFromVersion1[] = {
-    kExtensionTable,
-    kExpenseTable,
-    "INSERT INTO expense (assignment_id, position, description, amount_cents) "
-    "SELECT id, 0, 'Spese', expenses_cents FROM assignment WHERE expenses_cents <> 0",
-    nullptr, // the extensions, split in C++
-    "ALTER TABLE assignment DROP COLUMN extensions",
-    "ALTER TABLE assignment DROP COLUMN expenses_cents",
-    "ALTER TABLE session ADD COLUMN udienza INTEGER NOT NULL DEFAULT 0",
-    "CREATE INDEX IF NOT EXISTS session_by_day ON session (assignment_id, date)",
-    "PRAGMA user_version = 2",
-};
-
-QString splitExtensions(Register::Private &d, Transaction &transaction) {
-    QSqlQuery read(d.db);
-    if (!read.exec(QStringLiteral("SELECT id, extensions FROM assignment WHERE extensions <> ''")))
-        return transaction.fail(read);
-    QSqlQuery insert(d.db);
-    insert.prepare(
-        QStringLiteral("INSERT INTO extension (assignment_id, position, date) VALUES (?, ?, ?)"));
-    while (read.next()) {
-        const QStringList dates = read.value(1).toString().split(u' ', Qt::SkipEmptyParts);
-        for (qsizetype i = 0; i < dates.size(); ++i) {
-            insert.addBindValue(read.value(0));
-            insert.addBindValue(i);
-            insert.addBindValue(dates[i]);
-            if (!insert.exec())
-                return transaction.fail(insert);
-        }
-    }
-    return {};
-}
-
-// Each step in one transaction with the caller's.
-template <std::size_t N>
-QString runSteps(Register::Private &d, Transaction &transaction, const char *const (&steps)[N]) {
-    for (const char *step : steps) {
-        if (!step) {
-            if (QString error = splitExtensions(d, transaction); !error.isEmpty())
-                return error;
-            continue;
-        }
-        QSqlQuery query(d.db);
-        if (!query.exec(QString::fromLatin1(step)))
-            return transaction.fail(query);
-    }
-    return {};
 }
 
 struct FileState {
@@ -177,9 +99,9 @@ QString connectDatabase(Register::Private &d) {
         return locked.error;
     QString failure;
     if (locked.version == 0)
-        failure = runSteps(d, transaction, kCurrentLayout);
-    else if (locked.version == 1)
-        failure = runSteps(d, transaction, kFromVersion1);
+        failure = schema::makeLayout(d, transaction);
+    else
+        failure = schema::migrate(d, transaction, locked.version);
     if (!failure.isEmpty())
         return failure;
     return transaction.commit();

@@ -217,7 +217,11 @@ int main(int argc, char *argv[]) {
     if (isHelp(args)) {
         QCommandLineParser parser;
         parseOptions(parser, {args.first()});
-        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        // Qt names the program by the path it was started from.
+        QString text = parser.helpText();
+        if (const QString usage = QStringLiteral("Usage: ") + args.first(); text.startsWith(usage))
+            text.replace(0, usage.size(), QStringLiteral("Usage: ") + app.applicationName());
+        std::fputs(text.toUtf8().constData(), stdout);
         return 0;
     }
     bool json = false;

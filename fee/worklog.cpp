@@ -1,7 +1,5 @@
 #include "worklog.h"
 
-#include "holidays.h"
-
 #include <QMap>
 
 #include <algorithm>
@@ -107,12 +105,7 @@ qint64 halvesForMinutes(qint64 minutes) {
 }
 
 QDate Period::lastDeadline() const {
-    QDate last = deadline;
-    for (QDate extension : extensions) {
-        if (extension.isValid() && (!last.isValid() || extension > last))
-            last = extension;
-    }
-    return last;
+    return fee::lastDeadline(deadline, extensions);
 }
 
 QString exclusionReason(Exclusion exclusion) {
@@ -130,7 +123,7 @@ QString exclusionReason(Exclusion exclusion) {
 LogTotals logTotals(const QList<Session> &sessions, const Period &period) {
     LogTotals totals;
     totals.exclusions.reserve(sessions.size());
-    const QDate last = period.lastDeadline();
+    const QDate last = realEnd(period.lastDeadline());
     QMap<QDate, DayTotal> days;
     for (const Session &s : sessions) {
         // Art. 52, paragraph 2, DPR 115/2002: no fee for the time after the deadline.
@@ -217,25 +210,6 @@ std::variant<Settlement, QString> settle(qint64 halves, const Claim &claim) {
     s.total = *total;
     s.balance = *gross - s.advances;
     return s;
-}
-
-QDate requestDeadline(QDate completion) {
-    if (!completion.isValid())
-        return {};
-    QDate day = completion.addDays(100);
-    // Art. 2963, paragraph 3, of the civil code: a term ending on a holiday moves to the next
-    // working day. Saturday is not a holiday.
-    const auto holiday = [](QDate d) {
-        if (d.dayOfWeek() == Qt::Sunday)
-            return true;
-        if (d.year() < kFirstHolidayYear || d.year() > kLastHolidayYear)
-            return false;
-        const QList<Holiday> list = holidaysOf(d.year(), std::nullopt);
-        return std::any_of(list.begin(), list.end(), [d](const Holiday &h) { return h.date == d; });
-    };
-    while (holiday(day))
-        day = day.addDays(1);
-    return day;
 }
 
 QDate completionDate(QDate reportFiled, const QList<Session> &sessions) {

@@ -2,6 +2,7 @@
 
 #include "fee.h"
 #include "money.h"
+#include "terms.h"
 
 #include <QDate>
 #include <QList>
@@ -92,7 +93,8 @@ struct LogTotals {
     qint64 udienzaHalves = 0;
 };
 
-// The paid half vacazioni of a log whose sessions are valid and do not overlap.
+// The paid half vacazioni of a log whose sessions are valid and do not overlap. The time after
+// the real end of the last deadline (art. 155 c.p.c.) is not paid.
 LogTotals logTotals(const QList<Session> &sessions, const Period &period);
 
 // The fee of `halves` half vacazioni for the whole assignment, in cents: the first vacazione is
@@ -129,13 +131,8 @@ struct Settlement {
 // 64-bit cents.
 std::variant<Settlement, QString> settle(qint64 halves, const Claim &claim);
 
-// Art. 71, paragraph 2, DPR 115/2002: the request for payment is due within 100 days of the
-// completion of the operations (the filing of the report, or the last session's day until
-// then). The day of completion is not counted; a deadline on a Sunday or a national holiday
-// moves to the next day that is neither (art. 2963 of the civil code). Null for a null date.
-QDate requestDeadline(QDate completion);
+// The completion of the operations for the request deadline (fee/terms.h): the filing of the
+// report, or the last session's day until then.
 QDate completionDate(QDate reportFiled, const QList<Session> &sessions);
-
-inline constexpr const char *kRequestDeadlineBasis = "art. 71 DPR 115/2002";
 
 } // namespace fee

@@ -1,26 +1,15 @@
 #include "worklogcsv.h"
+#include "worklogcsvrecords.h"
 
 #include <QStringDecoder>
 
 #include <array>
-#include <cstring>
 
 namespace fee {
 
+using namespace logcsv;
+
 namespace {
-
-constexpr int kFields = 5;
-constexpr std::array<const char *, kFields> kFieldNames = {"Data", "Dalle", "Alle", "Descrizione",
-                                                           "In udienza"};
-enum Field { DateField, FromField, ToField, DescriptionField, UdienzaField };
-
-QString lineText(int line) {
-    return QStringLiteral("Riga %1").arg(line);
-}
-
-QString fieldText(int line, int field) {
-    return QStringLiteral("Riga %1, campo «%2»").arg(line).arg(QLatin1String(kFieldNames[field]));
-}
 
 // A field as the message quotes it: long ones cut short.
 QString quoted(QByteArrayView bytes) {
@@ -95,112 +84,6 @@ std::optional<bool> parseUdienza(QByteArrayView b) {
         return true;
     return std::nullopt;
 }
-
-// Splits the records of a file, after its header, one at a time.
-class Reader {
-public:
-    explicit Reader(QByteArrayView bytes)
-        : m_data(bytes.data())
-        , m_end(bytes.size()) {}
-
-    qsizetype position() const { return m_pos; }
-    int line() const { return m_line; }
-    bool atEnd() const { return m_pos >= m_end; }
-    void skip(qsizetype count) { m_pos += count; }
-
-    // Ignores line ends at the end of the file, so that blank trailing lines are no records.
-    void trimTrailingLineEnds() {
-        while (m_end > m_pos && (m_data[m_end - 1] == '\n' || m_data[m_end - 1] == '\r'))
-            --m_end;
-    }
-
-    // Consumes a line end, if there is one here.
-    bool lineEnd() {
-        if (m_pos < m_end && m_data[m_pos] == '\n') {
-            ++m_pos;
-            ++m_line;
-            return true;
-        }
-        if (m_pos + 1 < m_end && m_data[m_pos] == '\r' && m_data[m_pos + 1] == '\n') {
-            m_pos += 2;
-            ++m_line;
-            return true;
-        }
-        return false;
-    }
-
-    // The next record's fields, of which at most kFields are kept and `count` counted; or an
-    // Italian message.
-    QString record(std::array<QByteArrayView, kFields> &fields, int &count) {
-        const int line = m_line;
-        count = 0;
-        for (;;) {
-            QByteArrayView field;
-            if (m_pos < m_end && m_data[m_pos] == '"') {
-                // Fields beyond the last are only counted: they share one buffer.
-                const int at = std::min(count, kFields);
-                QByteArray &buffer = m_buffers[at];
-                buffer.clear();
-                ++m_pos;
-                for (;;) {
-                    const char *quote = static_cast<const char *>(
-                        std::memchr(m_data + m_pos, '"', size_t(m_end - m_pos)));
-                    const qsizetype stop = quote ? quote - m_data : m_end;
-                    const QByteArrayView chunk(m_data + m_pos, stop - m_pos);
-                    m_line += int(chunk.count('\n'));
-                    buffer.append(chunk);
-                    if (!quote)
-                        return fieldName(line, count) +
-                               QStringLiteral(": le virgolette aperte non si chiudono.");
-                    m_pos = stop + 1;
-                    if (m_pos < m_end && m_data[m_pos] == '"') {
-                        buffer.append('"');
-                        ++m_pos;
-                        continue;
-                    }
-                    break;
-                }
-                field = buffer;
-                if (m_pos < m_end && m_data[m_pos] != ';' && m_data[m_pos] != '\n' &&
-                    !(m_data[m_pos] == '\r' && m_pos + 1 < m_end && m_data[m_pos + 1] == '\n'))
-                    return fieldName(line, count) +
-                           QStringLiteral(": dopo le virgolette di chiusura c'è altro testo; le "
-                                          "virgolette nel testo vanno raddoppiate.");
-            } else {
-                qsizetype stop = m_pos;
-                while (stop < m_end && m_data[stop] != ';' && m_data[stop] != '\n')
-                    ++stop;
-                qsizetype fieldEnd = stop;
-                if (stop < m_end && m_data[stop] == '\n' && fieldEnd > m_pos &&
-                    m_data[fieldEnd - 1] == '\r')
-                    --fieldEnd;
-                field = QByteArrayView(m_data + m_pos, fieldEnd - m_pos);
-                m_pos = stop;
-            }
-            if (count < kFields)
-                fields[count] = field;
-            ++count;
-            if (m_pos < m_end && m_data[m_pos] == ';') {
-                ++m_pos;
-                continue;
-            }
-            lineEnd();
-            return {};
-        }
-    }
-
-private:
-    static QString fieldName(int line, int count) {
-        return count < kFields ? fieldText(line, count)
-                               : QStringLiteral("Riga %1, campo %2").arg(line).arg(count + 1);
-    }
-
-    const char *m_data;
-    qsizetype m_end;
-    qsizetype m_pos = 0;
-    int m_line = 1;
-    std::array<QByteArray, kFields + 1> m_buffers;
-};
 
 // The session of a record's fields, or an Italian message naming the field at fault.
 std::variant<Session, QString> sessionOf(const std::array<QByteArrayView, kFields> &fields,

@@ -15,6 +15,7 @@ set(expected
     usr/bin/tolvemar
     usr/bin/tolvemar-log
     usr/bin/tolvemar-onorario
+    usr/bin/tolvemar-registro
     usr/share/applications/${id}.desktop
     usr/share/metainfo/${id}.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/${id}.svg)

@@ -43,31 +43,29 @@ Assignment registertest::fullAssignment() {
     a.advances = 123456;
     a.expenses = {{QStringLiteral("Viaggio a Cesena"), 4550}, {QStringLiteral("Copie"), 1}};
     a.note = QStringLiteral("Prima riga\nseconda riga con ' e \" e €");
+    a.feeItems = {{"4", 250000000, 90000000, FeeReduction::None, FeeAsked::Maximum, 0, "Bilancio"},
+                  {"13", 1, 0, FeeReduction::NonCommerciale, FeeAsked::Amount, 99, QString()},
+                  {"6.1", 35000000, 0, FeeReduction::Sommaria, FeeAsked::Minimum, 0,
+                   "Stima dell'immobile in via «Roma»"}};
+    a.tableUrgencyPercent = 20;
+    a.draftToParties = {QDate(2025, 5, 1), {QDate(2025, 5, 20), QDate(2025, 5, 15)}};
+    a.partiesObservations = {QDate(), {QDate(2025, 6, 5)}};
+    a.decree = QDate(2025, 7, 1);
+    a.liquidated = 987654;
+    a.parties = {{"Rossi S.p.A.", 3333, false}, {"Bianchi", 3333, true}, {"Verdi", 3334, false}};
+    a.payments = {{QDate(2025, 7, 9), "Bianchi", 12345, "bonifico"},
+                  {QDate(2025, 7, 2), "Assicurazione terza", 1, QString()}};
     return a;
 }
 
-namespace {
-
-QString openError(const QString &path, Register::Mode mode = Register::Mode::ReadWrite) {
-    auto opened = Register::open(path, mode);
-    const QString *error = std::get_if<QString>(&opened);
-    return error ? *error : QString();
-}
-
-QByteArray hashOf(const QString &path) {
+QByteArray registertest::hashOf(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
-int modeOf(const QString &path) {
-    struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : -1;
-}
-
-// Raw SQL on the file through a connection of its own, as another program would.
-QVariant rawQuery(const QString &path, const QStringList &statements) {
+QVariant registertest::rawQuery(const QString &path, const QStringList &statements) {
     QVariant last;
     {
         QSqlDatabase db =
@@ -84,6 +82,19 @@ QVariant rawQuery(const QString &path, const QStringList &statements) {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("raw"));
     return last;
+}
+
+namespace {
+
+QString openError(const QString &path, Register::Mode mode = Register::Mode::ReadWrite) {
+    auto opened = Register::open(path, mode);
+    const QString *error = std::get_if<QString>(&opened);
+    return error ? *error : QString();
+}
+
+int modeOf(const QString &path) {
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : -1;
 }
 
 } // namespace
@@ -111,6 +122,11 @@ void TestAssignments::roundTrip() {
 
     a.period.extensions.clear();
     a.expenses.removeFirst();
+    a.feeItems.removeAt(1);
+    a.draftToParties.extensions.removeFirst();
+    a.partiesObservations = {};
+    a.parties = {{"Bianchi", 0, true}};
+    a.payments.removeLast();
     a.reportFiled = QDate();
     a.note.clear();
     QCOMPARE(r->update(a), QString());
@@ -134,54 +150,6 @@ void TestAssignments::roundTrip() {
     QCOMPARE(std::get<QString>(r->sessions(a.id)),
              QStringLiteral("L'incarico non è più nel registro."));
     QCOMPARE(rawQuery(r->path(), {QStringLiteral("SELECT count(*) FROM session")}).toInt(), 0);
-}
-
-void TestAssignments::migrationFromVersion1() {
-    const QString path = fresh("version1.sqlite");
-    rawQuery(path,
-             {QStringLiteral("CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL "
-                             "DEFAULT '', case_number TEXT NOT NULL DEFAULT '', judge TEXT NOT "
-                             "NULL DEFAULT '', subject TEXT NOT NULL DEFAULT '', appointment TEXT, "
-                             "deadline TEXT, extensions TEXT NOT NULL DEFAULT '', report_filed "
-                             "TEXT, panel INTEGER NOT NULL DEFAULT 1, urgency_percent INTEGER NOT "
-                             "NULL DEFAULT 0, increase_percent INTEGER NOT NULL DEFAULT 0, "
-                             "expenses_cents INTEGER NOT NULL DEFAULT 0, advances_cents INTEGER "
-                             "NOT NULL DEFAULT 0, note TEXT NOT NULL DEFAULT '')"),
-              QStringLiteral("CREATE TABLE session (id INTEGER PRIMARY KEY, assignment_id INTEGER "
-                             "NOT NULL REFERENCES assignment(id) ON DELETE CASCADE, date TEXT NOT "
-                             "NULL, from_minute INTEGER NOT NULL, to_minute INTEGER NOT NULL, "
-                             "description TEXT NOT NULL DEFAULT '')"),
-              QStringLiteral("INSERT INTO assignment VALUES (7, 'Corte d''Appello', '88/2024', "
-                             "'Rossi', 'Danni', '2024-01-15', '2024-03-15', '2024-05-15 "
-                             "2024-04-15', NULL, 2, 100, 0, 9900, 5000, 'nota')"),
-              QStringLiteral("INSERT INTO assignment (id, case_number) VALUES (8, '1/2023')"),
-              QStringLiteral("INSERT INTO session VALUES (1, 7, '2024-02-01', 540, 660, 'Visita')"),
-              QStringLiteral("INSERT INTO session VALUES (2, 7, '2024-02-02', 0, 1440, 'Studio')"),
-              QStringLiteral("PRAGMA user_version = 1")});
-    auto r = openRegister(path);
-    QVERIFY(r);
-    Assignment expected;
-    expected.id = 7;
-    expected.court = QStringLiteral("Corte d'Appello");
-    expected.caseNumber = QStringLiteral("88/2024");
-    expected.judge = QStringLiteral("Rossi");
-    expected.subject = QStringLiteral("Danni");
-    expected.period = {
-        QDate(2024, 1, 15), QDate(2024, 3, 15), {QDate(2024, 5, 15), QDate(2024, 4, 15)}};
-    expected.panel = 2;
-    expected.urgencyPercent = 100;
-    expected.advances = 5000;
-    expected.expenses = {{QStringLiteral("Spese"), 9900}};
-    expected.note = QStringLiteral("nota");
-    QCOMPARE(value(r->assignment(7)), expected);
-    QCOMPARE(value(r->assignment(8)).caseNumber, QStringLiteral("1/2023"));
-    QCOMPARE(value(r->assignment(8)).expenses, QList<Expense>());
-    const QList<StoredSession> sessions = value(r->sessions(7));
-    QCOMPARE(sessions.size(), 2);
-    QCOMPARE(sessions[0], (StoredSession{1, {QDate(2024, 2, 1), 540, 660, "Visita", false}}));
-    QCOMPARE(sessions[1], (StoredSession{2, {QDate(2024, 2, 2), 0, 1440, "Studio", false}}));
-    r.reset();
-    QCOMPARE(rawQuery(path, {QStringLiteral("PRAGMA user_version")}).toInt(), 2);
 }
 
 void TestAssignments::faults_data() {
@@ -231,7 +199,7 @@ void TestAssignments::faults() {
         QCOMPARE(file.write(bytes), bytes.size());
     } else if (name == QLatin1String("newer.sqlite")) {
         QVERIFY(openRegister(path));
-        rawQuery(path, {QStringLiteral("PRAGMA user_version = 3")});
+        rawQuery(path, {QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion + 1)});
     } else {
         watched = dir.filePath(QStringLiteral("plain-file"));
         QFile file(watched);
@@ -328,8 +296,14 @@ int main(int argc, char **argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvemar"));
     QCoreApplication::setApplicationName(QStringLiteral("CalcoloCT"));
     // The same executable plays the other processes that share the register.
-    if (argc > 1 && qstrcmp(argv[1], "--child") == 0)
+    if (argc > 1 && qstrcmp(argv[1], "--child") == 0) {
+        QStandardPaths::setTestModeEnabled(true);
         return runChild(app.arguments());
+    }
+    // The data folder in test mode lies under HOME: one of this run's own, so that no other
+    // test running meanwhile moves or removes the registers put there.
+    const QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
     TestAssignments test;
     return QTest::qExec(&test, argc, argv);
 }

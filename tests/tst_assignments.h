@@ -5,8 +5,10 @@
 #include <QObject>
 #include <QTemporaryDir>
 
-// The register's test, in two sources: the file and its faults here, other processes and the
-// totals in tst_assignments_processes.cpp. Helpers that both use:
+// The register's test, in three sources: the file and its faults here, other processes and the
+// totals in tst_assignments_processes.cpp, the versions and the money owed in
+// tst_assignments_versions.cpp, the move from the old place in tst_assignments_move.cpp. Helpers
+// that they share:
 namespace registertest {
 
 using namespace assignments;
@@ -26,6 +28,10 @@ template <typename T> T value(std::variant<T, QString> result) {
 // The session `index` of a child: one hour a day from `start` minutes, day after day.
 fee::Session childSession(int index, int start);
 Assignment fullAssignment();
+// Raw SQL on the file through a connection of its own, as another program would: the first
+// value of the last statement's first row.
+QVariant rawQuery(const QString &path, const QStringList &statements);
+QByteArray hashOf(const QString &path);
 // The child's part: see tst_assignments_processes.cpp.
 int runChild(const QStringList &args);
 
@@ -40,7 +46,11 @@ private:
 
 private slots:
     void roundTrip();
-    void migrationFromVersion1();
+    void migration_data();
+    void migration();
+    void refusals_data();
+    void refusals();
+    void credits();
     void faults_data();
     void faults();
     void fullDisk();
@@ -50,4 +60,10 @@ private slots:
     void killedChildKeepsCommits();
     void twoProcesses();
     void listMatchesLog();
+    void moveFromOldPlace_data();
+    void moveFromOldPlace();
+    void bothPlaces();
+    void deadlineCases();
+    void shares_data();
+    void shares();
 };

@@ -1,5 +1,8 @@
 #include "tst_assignments.h"
 
+#include "deadlines.h"
+#include "feeitems.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -122,6 +125,14 @@ void TestAssignments::listMatchesLog() {
             a.period.extensions.append(kBase.addDays(15 + random.bounded(30)));
         if (random.bounded(3) == 0)
             a.reportFiled = kBase.addDays(40 + random.bounded(30));
+        for (int i = random.bounded(3); i > 0; --i) {
+            FeeItem item;
+            item.article = feeArticles()[random.bounded(int(feeArticles().size()))];
+            item.value = random.bounded(100000000);
+            item.revenues = random.bounded(100000000);
+            item.asked = FeeAsked(random.bounded(3));
+            a.feeItems.append(item);
+        }
         a.id = value(r->create(a));
         QList<fee::Session> log;
         for (int day = -3; day < 50; ++day) {
@@ -146,10 +157,80 @@ void TestAssignments::listMatchesLog() {
             claim.tariff = tariff;
             QCOMPARE(row.caseNumber, a.caseNumber);
             QCOMPARE(row.halves, totals.halves);
-            QCOMPARE(row.fee, std::get<fee::Settlement>(fee::settle(totals.halves, claim)).fee);
+            // The vacazioni and each fee item, as the assignment alone computes them.
+            fee::Cents fee = std::get<fee::Settlement>(fee::settle(totals.halves, claim)).fee;
+            for (const FeeItem &item : a.feeItems)
+                fee += value(feeItemAmount(item, a.period.appointment));
+            QCOMPARE(row.fee, fee);
             QCOMPARE(row.lastDeadline, a.period.lastDeadline());
             QCOMPARE(row.requestDeadline,
                      fee::requestDeadline(fee::completionDate(a.reportFiled, log)));
         }
     }
+}
+
+void TestAssignments::deadlineCases() {
+    auto r = openRegister(fresh("deadlines.sqlite"));
+    Assignment a;
+    a.caseNumber = QStringLiteral("4321/2025");
+    a.court = QStringLiteral("Tribunale di Lecco");
+    a.judge = QStringLiteral("dott. Neri");
+    // The draft moved to Saturday 2 August, the observations set on Friday 5 September, the
+    // filing moved from 15 to 30 September; no report yet, the last session on 3 March.
+    a.draftToParties = {QDate(2025, 7, 10), {QDate(2025, 8, 2)}};
+    a.partiesObservations = {QDate(2025, 9, 5), {}};
+    a.period = {QDate(2025, 2, 10), QDate(2025, 9, 15), {QDate(2025, 9, 30)}};
+    const qint64 first = value(r->create(a));
+    QVERIFY(r->addSession(first, childSession(0, 600)).index() == 0);
+    const qint64 second = value(r->create(Assignment{}));
+
+    const QList<CalendarCase> cases = value(assignments::deadlineCases(*r));
+    QCOMPARE(cases.size(), 2);
+    QCOMPARE(cases[0].assignment, first);
+    QCOMPARE(cases[0].judge, a.judge);
+    QCOMPARE(cases[1].assignment, second);
+    QVERIFY(cases[1].deadlines.isEmpty());
+    struct Expected {
+        fee::DeadlineKind kind;
+        QDate date, effective;
+        bool august;
+    };
+    // 3 March 2025 plus 100 days is Wednesday 11 June.
+    const Expected expected[] = {
+        {fee::DeadlineKind::Draft, QDate(2025, 8, 2), QDate(2025, 8, 4), true},
+        {fee::DeadlineKind::Observations, QDate(2025, 9, 5), QDate(2025, 9, 5), false},
+        {fee::DeadlineKind::Filing, QDate(2025, 9, 30), QDate(2025, 9, 30), false},
+        {fee::DeadlineKind::Request, QDate(2025, 6, 11), QDate(2025, 6, 11), false},
+    };
+    QCOMPARE(cases[0].deadlines.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        const fee::Deadline &d = cases[0].deadlines[i];
+        QCOMPARE(d.kind, expected[i].kind);
+        QCOMPARE(d.date, expected[i].date);
+        QCOMPARE(d.effective, expected[i].effective);
+        QCOMPARE(d.august, expected[i].august);
+    }
+}
+
+void TestAssignments::shares_data() {
+    QTest::addColumn<Cents>("outstanding");
+    QTest::addColumn<int>("share");
+    QTest::addColumn<Cents>("owed");
+    // By hand: 1000,00 € × 33,33 % = 333,30 €; 0,01 € × 50 % = 0,005 € up to 0,01 €;
+    // 0,03 € × 16,67 % = 0,005001 € up to 0,01 €; 0,02 € × 24,99 % = 0,004998 € down to 0.
+    QTest::newRow("third") << Cents(100000) << 3333 << Cents(33330);
+    QTest::newRow("half of a cent") << Cents(1) << 5000 << Cents(1);
+    QTest::newRow("just above half") << Cents(3) << 1667 << Cents(1);
+    QTest::newRow("just below half") << Cents(2) << 2499 << Cents(0);
+    QTest::newRow("whole") << Cents(123456) << 10000 << Cents(123456);
+    QTest::newRow("overpaid") << Cents(-1) << 5000 << Cents(-1);
+    QTest::newRow("largest") << std::numeric_limits<Cents>::max() << 10000
+                             << std::numeric_limits<Cents>::max();
+}
+
+void TestAssignments::shares() {
+    QFETCH(Cents, outstanding);
+    QFETCH(int, share);
+    QFETCH(Cents, owed);
+    QCOMPARE(assignments::shareOfOutstanding(outstanding, share), owed);
 }

@@ -245,6 +245,22 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(r.out)["urgency_cents"].toInteger(-1), 5038);
     }
 
+    void help_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("--help") << QStringList{"--help"};
+        QTest::newRow("-h after a file") << QStringList{"registro.csv", "-h"};
+    }
+
+    // The program by its name, not by the path it was started from.
+    void help() {
+        QFETCH(QStringList, args);
+        const Run r = run(args);
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QByteArray());
+        QVERIFY2(r.out.startsWith("Usage: tolvemar-log [options]"), r.out.constData());
+        QVERIFY(r.out.contains("--conferimento"));
+    }
+
     void noFile_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("none") << QStringList{};

@@ -1,5 +1,4 @@
 #include "registerdriver.h"
-#include "reminder.h"
 #include "worklogcsv.h"
 
 #include <QCalendarWidget>
@@ -7,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStatusBar>
@@ -113,20 +111,6 @@ private slots:
             return QString();
         };
         QTRY_COMPARE(reminder(), expected);
-        registerfile::seed(QStringLiteral("R.G. 78/2025"), {}, today.addDays(-120));
-        QCOMPARE(tolvemar::reminderText(registerfile::list(), today),
-                 QStringLiteral("2 istanze di liquidazione da depositare entro 15 giorni"));
-    }
-
-    // Without a register there is nothing to remind, and no register is made.
-    void noReminderWithoutRegister() {
-        tolvemar::Reminder reminder;
-        QSignalSpy found(&reminder, &tolvemar::Reminder::found);
-        reminder.start(assignments::Register::defaultPath(), QDate::currentDate());
-        QVERIFY(found.wait());
-        QCOMPARE(found.first().first().toString(), QString());
-        driver.reset(); // its own reader has ended too
-        QVERIFY(!QFile::exists(assignments::Register::defaultPath()));
     }
 
     // A copy made while the window is open holds everything up to that moment and is whole; the

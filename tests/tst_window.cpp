@@ -2,7 +2,6 @@
 #include "application.h"
 #include "conversions.h"
 #include "mainwindow.h"
-#include "requestdialog.h"
 #include "windowdriver.h"
 
 #include <QAccessible>
@@ -10,7 +9,6 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -19,7 +17,6 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -308,37 +305,6 @@ private slots:
         QVERIFY2(boxes.value(4).contains(folder.filePath("no/x.pdf")), qPrintable(boxes.join('|')));
         QFile pdf(folder.filePath("istanza.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
-    }
-
-    // OK waits for good amounts; the expert and the court are remembered, the rest is not.
-    void requestDialog() {
-        tolvemar::RequestDialog dialog({});
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
-        // Consulente, Ufficio giudiziario, Procedimento n., Giudice, Maggiorazione (%).
-        const QList<QLineEdit *> fields = dialog.findChildren<QLineEdit *>();
-        for (QPushButton *button : dialog.findChildren<QPushButton *>())
-            if (button->text() == QStringLiteral("&Aggiungi"))
-                QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(!ok->isEnabled());
-        for (const auto &[amount, good] : {std::pair{"12,345", false}, {"12,34", true}}) {
-            dialog.findChild<QTableWidget *>()->item(0, 1)->setText(amount);
-            QCOMPARE(ok->isEnabled(), good);
-            const QStringList failures = auditAccessibility(&dialog); // the error shown, or none
-            QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
-        }
-        driver->type("101", fields[4]);
-        QVERIFY(!ok->isEnabled());
-        driver->type("Mario Rossi", fields[0]);
-        driver->type("42/2025", fields[2]);
-        driver->type("20", fields[4]);
-        QTest::mouseClick(ok, Qt::LeftButton);
-        QCOMPARE(dialog.details().expenses.front().amount, 1234);
-
-        tolvemar::RequestDialog again({});
-        QCOMPARE(again.details().expert, QStringLiteral("Mario Rossi"));
-        QCOMPARE(again.details().caseNumber, QString());
     }
 };
 

@@ -160,8 +160,8 @@ void TestWorklog::cutOffs() {
         session("2025-02-28", "09:00", "11:00"),       // before the appointment
         session("2025-03-03", "09:00", "11:00"),       // the appointment's day counts
         session("2025-04-30", "09:00", "11:00"),       // the original deadline
-        session("2025-05-31", "09:00", "11:00"),       // the last extension's day counts
-        session("2025-06-01", "09:00", "11:00", true), // after it, before the judge too
+        session("2025-05-31", "09:00", "11:00"),       // the last extension, a Saturday
+        session("2025-06-04", "09:00", "11:00", true), // after its real end, before the judge too
     };
     Period period{on("2025-03-03"), on("2025-04-30"), {on("2025-05-31"), on("2025-05-15")}};
     QCOMPARE(period.lastDeadline(), on("2025-05-31"));

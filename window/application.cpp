@@ -37,7 +37,9 @@ bool installItalianTranslation(QApplication &app) {
 }
 
 void setUpApplication(QApplication &app) {
-    QApplication::setApplicationName(QStringLiteral("Tolvemar"));
+    // The data folder, and with it the register, is Tolvemar/CalcoloCT, beside the settings'.
+    QApplication::setOrganizationName(QStringLiteral("Tolvemar"));
+    QApplication::setApplicationName(QStringLiteral("CalcoloCT"));
     // Message boxes carry this as their title.
     QApplication::setApplicationDisplayName(QStringLiteral("Calcolo Tolvemar CT"));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));

@@ -77,7 +77,14 @@ struct Audit {
 
 QStringList auditAccessibility(QWidget *window) {
     Audit audit;
-    audit.visit(QAccessible::queryAccessibleInterface(window));
+    QAccessibleInterface *top = QAccessible::queryAccessibleInterface(window);
+    // Announced as a window, by its title, when it comes to the front.
+    if (top->role() != QAccessible::Window && top->role() != QAccessible::Dialog)
+        audit.failures.append(QStringLiteral("not a window to a screen reader"));
+    if (top->text(QAccessible::Name) != window->windowTitle())
+        audit.failures.append(
+            QStringLiteral("named \"%1\", not by its title").arg(top->text(QAccessible::Name)));
+    audit.visit(top);
     if (audit.named.isEmpty())
         audit.failures.append(QStringLiteral("no control found"));
     for (QString &failure : audit.failures)

@@ -64,6 +64,8 @@ void RegisterDriver::setUpApplication() {
 void RegisterDriver::startClean() {
     QVERIFY(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
                 .removeRecursively());
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(assignments::Register::oldDefaultPath() + QLatin1String(suffix));
     QFile::remove(settingsDir.filePath("Tolvemar/CalcoloCT.conf"));
     startProgram();
 }

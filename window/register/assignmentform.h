@@ -30,9 +30,11 @@ public:
     // The assignment to show; nothing empties and disables every field.
     void setAssignment(const std::optional<assignments::Assignment> &assignment);
     const assignments::Assignment &assignment() const { return shown; }
-    // The expenses, saved elsewhere, that the next save of a field keeps.
-    void setSavedExpenses(const QList<assignments::Expense> &expenses) {
-        shown.expenses = expenses;
+    // The lists of `saved`, saved elsewhere, that the next save of a field keeps.
+    void setSavedLists(const assignments::Assignment &saved) {
+        shown.expenses = saved.expenses;
+        shown.feeItems = saved.feeItems;
+        shown.tableUrgencyPercent = saved.tableUrgencyPercent;
     }
 
     // Saves what is typed and not yet saved, as leaving each field would.

@@ -61,6 +61,8 @@ void RegisterMenu::openRegister() {
     registerWindow->show();
     registerWindow->raise();
     registerWindow->activateWindow();
+    if (const QString notice = registerWindow->registerFile().takeNotice(); !notice.isEmpty())
+        QMessageBox::information(registerWindow, QGuiApplication::applicationDisplayName(), notice);
 }
 
 void RegisterMenu::saveRegisterCopy() {

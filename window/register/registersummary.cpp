@@ -1,7 +1,9 @@
 #include "registersummary.h"
 
+#include "feeitemsummary.h"
 #include "money.h"
 #include "registertexts.h"
+#include "terms.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -23,7 +25,8 @@ QString percent(int value) {
 
 RegisterSummary::RegisterSummary(QWidget *parent)
     : QGroupBox(QStringLiteral("Riepilogo"), parent)
-    , deadline(new QLabel(this)) {
+    , deadline(new QLabel(this))
+    , tables(new FeeItemSummary(this)) {
     setAccessibleName(QStringLiteral("Riepilogo"));
     auto *grid = new QGridLayout(this);
     for (int line = 0; line < Count; ++line) {
@@ -41,8 +44,10 @@ RegisterSummary::RegisterSummary(QWidget *parent)
         captions[bold]->setFont(font);
     }
     deadline->setWordWrap(true);
-    grid->addWidget(deadline, Count, 0, 1, 2);
+    grid->addWidget(deadline, Count, 0, 1, 3);
+    grid->addWidget(tables, 0, 2, Total, 1, Qt::AlignTop);
     grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 2);
     clear();
 }
 
@@ -58,6 +63,7 @@ void RegisterSummary::clear() {
     for (int line = 0; line < Count; ++line)
         set(Line(line), QString::fromUtf8(names[line]), QString());
     setText(deadline, QString());
+    tables->clear();
 }
 
 void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
@@ -76,12 +82,26 @@ void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
     auto settled = fee::settle(totals.halves, claim);
     if (!expenses)
         settled = QStringLiteral("Le spese superano quanto il programma sa sommare.");
-    if (const QString *error = std::get_if<QString>(&settled)) {
+    // The fees by value beside the vacazioni, with their own increases, a third less for a late
+    // report (art. 52, paragraph 2, DPR 115/2002); the total both.
+    const bool late =
+        fee::filedLate(assignment.reportFiled,
+                       fee::lastDeadline(assignment.period.deadline, assignment.period.extensions));
+    const auto byValue = tables->showAssignment(assignment, late);
+    std::variant<fee::AssignmentSettlement, QString> both = QString();
+    if (const QString *error = std::get_if<QString>(&byValue))
+        both = *error;
+    else if (const auto *s = std::get_if<fee::Settlement>(&settled))
+        both = fee::combine(*s, std::get<fee::TableSettlement>(byValue));
+    else
+        both = std::get<QString>(settled);
+    if (const QString *error = std::get_if<QString>(&both)) {
         for (int line = Fee; line < Count; ++line)
             setText(values[line], QString());
         setText(values[Balance], *error);
     } else {
         const fee::Settlement &s = std::get<fee::Settlement>(settled);
+        const fee::AssignmentSettlement &all = std::get<fee::AssignmentSettlement>(both);
         set(Fee,
             tariff == fee::Tariff::Ruling2025
                 ? QStringLiteral("Compenso (tariffa dopo la sentenza n. 16/2025)")
@@ -95,10 +115,10 @@ void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
             claim.panel == 1 ? QStringLiteral("Collegio (un solo componente)")
                              : QStringLiteral("Collegio (%1 componenti)").arg(claim.panel),
             fee::euroText(s.panel));
-        set(Total, QStringLiteral("Totale compenso"), fee::euroText(s.total));
+        set(Total, QStringLiteral("Totale compenso"), fee::euroText(all.total));
         set(Expenses, QStringLiteral("Spese"), fee::euroText(s.expenses));
         set(Advances, QStringLiteral("Acconti ricevuti"), fee::euroText(s.advances));
-        set(Balance, QStringLiteral("Saldo"), fee::euroText(s.balance));
+        set(Balance, QStringLiteral("Saldo"), fee::euroText(all.balance));
     }
     const QDate due = fee::requestDeadline(fee::completionDate(assignment.reportFiled, sessions));
     const QString basis = QString::fromUtf8(fee::kRequestDeadlineBasis);

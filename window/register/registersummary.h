@@ -8,9 +8,11 @@ class QLabel;
 
 namespace tolvemar {
 
+class FeeItemSummary;
+
 // "Riepilogo": what the assignment is worth under the tariff chosen in the main window, from the
-// vacazioni to the balance, and the deadline for the request. Every label's accessible name is
-// its text.
+// vacazioni and the fees by value to the balance, and the deadline for the request. Every label's
+// accessible name is its text.
 class RegisterSummary : public QGroupBox {
     Q_OBJECT
 
@@ -37,6 +39,7 @@ public:
 
     QString value(Line line) const;
     QString deadlineText() const;
+    const FeeItemSummary *feeItems() const { return tables; }
 
 private:
     void set(Line line, const QString &caption, const QString &value);
@@ -44,6 +47,7 @@ private:
     QLabel *captions[Count];
     QLabel *values[Count];
     QLabel *deadline;
+    FeeItemSummary *tables; // beside the vacazioni
 };
 
 } // namespace tolvemar

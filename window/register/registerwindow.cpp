@@ -3,6 +3,7 @@
 #include "assignmentform.h"
 #include "assignmentlist.h"
 #include "expensetable.h"
+#include "feeitemtable.h"
 #include "registersummary.h"
 #include "sessionmodel.h"
 #include "sessiontable.h"
@@ -18,6 +19,8 @@
 #include <QStyle>
 #include <QTableView>
 
+#include <functional>
+
 namespace tolvemar {
 
 RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee::Tariff fees,
@@ -25,17 +28,28 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     : QMainWindow(parent)
     , store(std::move(file))
     , tariff(fees)
+    , body(new QWidget(this))
     , assignments(new AssignmentList(this))
     , sorted(new QSortFilterProxyModel(this))
-    , list(new QTableView(this))
+    , list(new QTableView(body))
     , form(new AssignmentForm(
-          [this](const assignments::Assignment &changed) { return store->update(changed); }, this))
-    , sessions(new SessionTable(this))
+          [this](const assignments::Assignment &changed) { return store->update(changed); }, body))
+    , sessions(new SessionTable(body))
     , expenses(new ExpenseTable(
-          [this](const QList<assignments::Expense> &changed) { return saveExpenses(changed); },
-          this))
-    , summary(new RegisterSummary(this))
-    , status(new QLabel(this)) {
+          [this](const QList<assignments::Expense> &changed) {
+              return saveLists([&](assignments::Assignment &a) { a.expenses = changed; });
+          },
+          body))
+    , feeItems(new FeeItemTable(
+          [this](const QList<assignments::FeeItem> &changed, int urgency) {
+              return saveLists([&](assignments::Assignment &a) {
+                  a.feeItems = changed;
+                  a.tableUrgencyPercent = urgency;
+              });
+          },
+          body))
+    , summary(new RegisterSummary(body))
+    , status(new QLabel(body)) {
     setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A bad value is framed in red; its message stands beside it.
@@ -52,19 +66,17 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     top->addWidget(createListPanel(), 1);
     top->addWidget(createSummaryPanel());
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(sessions, 5);
-    bottom->addWidget(expenses, 2);
-    needSelection.append({form, sessions, expenses});
-    auto *body = new QWidget(this);
+    auto *side = new QVBoxLayout;
+    side->addWidget(feeItems, 3);
+    side->addWidget(expenses, 2);
+    bottom->addWidget(sessions, 4);
+    bottom->addLayout(side, 3);
+    needSelection.append({form, sessions, expenses, feeItems});
     setCentralWidget(body);
     auto *layout = new QVBoxLayout(body);
-    // The margins of a window's own layout, which a central widget's would not have.
-    const auto margin = [this](QStyle::PixelMetric metric) {
-        return style()->pixelMetric(metric, nullptr, this);
-    };
-    layout->setContentsMargins(
-        margin(QStyle::PM_LayoutLeftMargin), margin(QStyle::PM_LayoutTopMargin),
-        margin(QStyle::PM_LayoutRightMargin), margin(QStyle::PM_LayoutBottomMargin));
+    // A window's own margins, which a central widget's layout would not have.
+    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(top, 3);
     layout->addWidget(form);
     layout->addLayout(bottom, 4);
@@ -72,6 +84,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
 
     connect(form, &AssignmentForm::saved, this, [this](const assignments::Assignment &changed) {
         sessions->setPeriod(changed.period);
+        feeItems->setAppointment(changed.period.appointment);
         refreshList();
         showSummary();
     });
@@ -81,6 +94,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     });
     connect(sessions, &SessionTable::message, this, &RegisterWindow::showMessage);
     connect(expenses, &ExpenseTable::message, this, &RegisterWindow::showMessage);
+    connect(feeItems, &FeeItemTable::message, this, &RegisterWindow::showMessage);
     refreshList();
     if (assignments->rowCount() > 0)
         list->setCurrentIndex(sorted->index(0, 0));
@@ -95,13 +109,13 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
 RegisterWindow::~RegisterWindow() {
     form->savePending();
     for (QObject *part : {static_cast<QObject *>(form), static_cast<QObject *>(sessions),
-                          static_cast<QObject *>(expenses)})
+                          static_cast<QObject *>(expenses), static_cast<QObject *>(feeItems)})
         part->disconnect(this);
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
 
 QWidget *RegisterWindow::createListPanel() {
-    auto *panel = new QWidget(this);
+    auto *panel = new QWidget(body);
     sorted->setSourceModel(assignments);
     sorted->setSortRole(AssignmentList::kSortRole);
     sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
@@ -145,18 +159,19 @@ QWidget *RegisterWindow::createListPanel() {
 }
 
 QWidget *RegisterWindow::createSummaryPanel() {
-    auto *panel = new QWidget(this);
+    auto *panel = new QWidget(body);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(summary);
     auto *documents = new QHBoxLayout;
-    const std::tuple<QString, QString, void (RegisterWindow::*)()> actions[] = {
+    const std::tuple<QString, QString, std::function<void()>> actions[] = {
         {QStringLiteral("&Copia"), QStringLiteral("Copia l'istanza di liquidazione"),
-         &RegisterWindow::copyRequest},
+         [this] { showDone(registerdocument::copy(requestSource(), this)); }},
         {QStringLiteral("Stampa…"), QStringLiteral("Stampa l'istanza di liquidazione"),
-         &RegisterWindow::printRequest},
+         [this] { registerdocument::print(requestSource(), this); }},
         {QStringLiteral("Esporta in PDF…"),
-         QStringLiteral("Esporta l'istanza di liquidazione in PDF"), &RegisterWindow::exportPdf}};
+         QStringLiteral("Esporta l'istanza di liquidazione in PDF"),
+         [this] { showDone(registerdocument::exportPdf(requestSource(), this)); }}};
     for (const auto &[text, name, slot] : actions) {
         auto *button = new QPushButton(text, panel);
         button->setAccessibleName(name);
@@ -216,6 +231,7 @@ void RegisterWindow::select(qint64 id) {
     sessions->load(chosen ? store.get() : nullptr, current, chosen ? chosen->period : fee::Period(),
                    chosen ? chosen->caseNumber : QString());
     expenses->setExpenses(chosen ? chosen->expenses : QList<assignments::Expense>());
+    feeItems->setAssignment(chosen);
     for (QWidget *widget : std::as_const(needSelection))
         widget->setEnabled(chosen.has_value());
     showSummary();
@@ -233,13 +249,13 @@ void RegisterWindow::showMessage(const QString &text) {
     status->setAccessibleName(text.isEmpty() ? QStringLiteral("Messaggi") : text);
 }
 
-QString RegisterWindow::saveExpenses(const QList<assignments::Expense> &changed) {
-    assignments::Assignment assignment = form->assignment();
-    assignment.expenses = changed;
-    const QString error = store->update(assignment);
+QString RegisterWindow::saveLists(const std::function<void(assignments::Assignment &)> &change) {
+    assignments::Assignment changed = form->assignment();
+    change(changed);
+    const QString error = store->update(changed);
     if (!error.isEmpty())
         return error;
-    form->setSavedExpenses(changed);
+    form->setSavedLists(changed);
     refreshList();
     showSummary();
     return {};
@@ -291,18 +307,9 @@ registerdocument::Source RegisterWindow::requestSource() {
     return {form->assignment(), sessions->model().sessions(), tariff};
 }
 
-void RegisterWindow::copyRequest() {
-    if (const QString done = registerdocument::copy(requestSource(), this); !done.isEmpty())
-        showMessage(done);
-}
-
-void RegisterWindow::printRequest() {
-    registerdocument::print(requestSource(), this);
-}
-
-void RegisterWindow::exportPdf() {
-    if (const QString done = registerdocument::exportPdf(requestSource(), this); !done.isEmpty())
-        showMessage(done);
+void RegisterWindow::showDone(const QString &text) {
+    if (!text.isEmpty())
+        showMessage(text);
 }
 
 void RegisterWindow::closeEvent(QCloseEvent *event) {

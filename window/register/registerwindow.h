@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -17,13 +18,14 @@ namespace tolvemar {
 class AssignmentForm;
 class AssignmentList;
 class ExpenseTable;
+class FeeItemTable;
 class RegisterSummary;
 class SessionTable;
 
 // "Registro degli incarichi": the list of assignments and, for the one selected, its fields, its
-// sessions, its expenses and what it is worth. Every edit is saved in the register when it is
-// made; there is nothing to save on closing. A main window of its own, so that a screen reader
-// announces it by its title.
+// sessions, its fees by value, its expenses and what it is worth. Every edit is saved in the
+// register when it is made; there is nothing to save on closing. A main window of its own, so that
+// a screen reader announces it by its title.
 class RegisterWindow : public QMainWindow {
     Q_OBJECT
 
@@ -53,23 +55,25 @@ private:
     void showMessage(const QString &text);
     void newAssignment();
     void deleteAssignment();
-    QString saveExpenses(const QList<assignments::Expense> &expenses);
+    // The assignment with one of its lists (expenses, fees by value) changed by `change`.
+    QString saveLists(const std::function<void(assignments::Assignment &)> &change);
     // The selected assignment's request for payment, with what is typed saved first.
     registerdocument::Source requestSource();
-    void copyRequest();
-    void printRequest();
-    void exportPdf();
+    // What was done with the request, when something was.
+    void showDone(const QString &text);
 
     std::unique_ptr<assignments::Register> store;
     fee::Tariff tariff;
     qint64 current = 0;
     bool refreshing = false;
+    QWidget *body; // the central widget, parent of all the others
     AssignmentList *assignments;
     QSortFilterProxyModel *sorted;
     QTableView *list;
     AssignmentForm *form;
     SessionTable *sessions;
     ExpenseTable *expenses;
+    FeeItemTable *feeItems;
     RegisterSummary *summary;
     QLabel *status;
     QList<QWidget *> needSelection; // enabled while an assignment is selected

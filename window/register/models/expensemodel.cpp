@@ -93,6 +93,8 @@ bool ExpenseModel::setData(const QModelIndex &index, const QVariant &value, int 
 }
 
 Qt::ItemFlags ExpenseModel::flags(const QModelIndex &index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
 }
 

@@ -231,6 +231,8 @@ QString SessionModel::save(int row, const Row &changed) {
 }
 
 Qt::ItemFlags SessionModel::flags(const QModelIndex &index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.column() == Udienza)
         return base | Qt::ItemIsUserCheckable;

@@ -1,0 +1,88 @@
+#include "validation.h"
+
+#include <algorithm>
+
+namespace assignments {
+
+const QStringList &feeArticles() {
+    static const QStringList articles = {
+        QStringLiteral("4"),   QStringLiteral("5"),   QStringLiteral("6.1"),
+        QStringLiteral("8.1"), QStringLiteral("8.3"), QStringLiteral("11"),
+        QStringLiteral("13"),  QStringLiteral("17"),  QStringLiteral("21"),
+    };
+    return articles;
+}
+
+QDate Term::last() const {
+    QDate last = date;
+    for (const QDate &extension : extensions)
+        if (extension.isValid() && (!last.isValid() || extension > last))
+            last = extension;
+    return last;
+}
+
+QString shareText(int hundredths) {
+    const int whole = std::abs(hundredths);
+    return QStringLiteral("%1%2,%3 %")
+        .arg(hundredths < 0 ? QStringLiteral("-") : QString())
+        .arg(whole / 100)
+        .arg(whole % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString feeItemError(const FeeItem &item) {
+    if (!feeArticles().contains(item.article))
+        return QStringLiteral("La voce «%1» degli onorari fissi e variabili non indica un "
+                              "articolo della tabella.")
+            .arg(item.description);
+    if (item.value < 0 || item.revenues < 0 || item.amount < 0)
+        return QStringLiteral("La voce «%1» degli onorari fissi e variabili ha un importo "
+                              "negativo.")
+            .arg(item.description);
+    return {};
+}
+
+QString partiesError(const QList<Party> &parties) {
+    qint64 sum = 0;
+    for (const Party &party : parties) {
+        if (party.name.trimmed().isEmpty())
+            return QStringLiteral("Una delle parti a carico non ha il nome.");
+        if (party.shareHundredths < 0 || party.shareHundredths > kWholeShare)
+            return QStringLiteral("La quota di «%1» deve essere tra 0 e 100 %.").arg(party.name);
+        sum += party.shareHundredths;
+    }
+    const bool jointly =
+        std::all_of(parties.begin(), parties.end(), [](const Party &p) { return p.jointly; });
+    if (parties.isEmpty() || jointly || sum == kWholeShare)
+        return {};
+    return QStringLiteral("Le quote delle parti a carico fanno %1: devono fare 100 %, salvo che "
+                          "le parti siano tutte obbligate in solido.")
+        .arg(shareText(int(sum)));
+}
+
+QString paymentError(const Payment &payment) {
+    if (!payment.date.isValid())
+        return QStringLiteral("Un pagamento non ha la data.");
+    if (payment.amount <= 0)
+        return QStringLiteral("Il pagamento del %1 deve avere un importo maggiore di zero.")
+            .arg(payment.date.toString(QStringLiteral("dd/MM/yyyy")));
+    return {};
+}
+
+QString assignmentError(const Assignment &a) {
+    if (a.tableUrgencyPercent < 0 || a.tableUrgencyPercent > 20)
+        return QStringLiteral("L'aumento per urgenza degli onorari fissi e variabili va da 0 a "
+                              "20 %.");
+    if (a.liquidated < 0)
+        return QStringLiteral("L'importo liquidato non può essere negativo.");
+    for (const FeeItem &item : a.feeItems)
+        if (QString error = feeItemError(item); !error.isEmpty())
+            return error;
+    if (QString error = partiesError(a.parties); !error.isEmpty())
+        return error;
+    for (const Payment &payment : a.payments)
+        if (QString error = paymentError(payment); !error.isEmpty())
+            return error;
+    return {};
+}
+
+} // namespace assignments

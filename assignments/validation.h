@@ -1,0 +1,26 @@
+#pragma once
+
+#include "register.h"
+
+// The checks the register makes before it saves an assignment, for the window to make as the
+// user types. Each gives an Italian message, empty when all is well. No SQL.
+namespace assignments {
+
+// A known article, no negative amount.
+QString feeItemError(const FeeItem &item);
+
+// Every party named, each share from 0 to 100 %, and the shares adding up to 100 % unless every
+// party is jointly liable ("in solido"). No parties at all is fine.
+QString partiesError(const QList<Party> &parties);
+
+// A date and an amount above zero.
+QString paymentError(const Payment &payment);
+
+// The first of the checks above that fails for `a`'s lists, the urgency of the fees by value
+// within 0 to 20 % and the liquidated amount not negative.
+QString assignmentError(const Assignment &a);
+
+// 3333 as "33,33 %".
+QString shareText(int hundredths);
+
+} // namespace assignments

@@ -1,0 +1,242 @@
+#include "tst_assignments.h"
+
+#include "registerprivate.h"
+
+#include <QTest>
+
+using namespace registertest;
+
+Q_DECLARE_METATYPE(assignments::Assignment)
+
+namespace {
+
+// Every table's columns and every index, as SQLite describes them.
+QString layoutOf(const QString &path) {
+    return rawQuery(path, {QStringLiteral(
+                              "SELECT group_concat(c, ' ') FROM (SELECT m.type || ' ' || m.name || "
+                              "':' || ifnull(p.cid || p.name || p.type || p.\"notnull\" || "
+                              "ifnull(p.dflt_value, '-') || p.pk, '') AS c FROM sqlite_master m "
+                              "LEFT JOIN pragma_table_info(m.name) p ON m.type = 'table' "
+                              "ORDER BY m.type, m.name, p.cid)")})
+        .toString();
+}
+
+// The files that earlier versions of the program wrote, with the same assignments in each.
+QStringList versionFile(int version) {
+    if (version == 1)
+        return {
+            "CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL DEFAULT '', "
+            "case_number TEXT NOT NULL DEFAULT '', judge TEXT NOT NULL DEFAULT '', subject TEXT "
+            "NOT NULL DEFAULT '', appointment TEXT, deadline TEXT, extensions TEXT NOT NULL "
+            "DEFAULT '', report_filed TEXT, panel INTEGER NOT NULL DEFAULT 1, urgency_percent "
+            "INTEGER NOT NULL DEFAULT 0, increase_percent INTEGER NOT NULL DEFAULT 0, "
+            "expenses_cents INTEGER NOT NULL DEFAULT 0, advances_cents INTEGER NOT NULL DEFAULT "
+            "0, note TEXT NOT NULL DEFAULT '')",
+            "CREATE TABLE session (id INTEGER PRIMARY KEY, assignment_id INTEGER NOT NULL "
+            "REFERENCES assignment(id) ON DELETE CASCADE, date TEXT NOT NULL, from_minute INTEGER "
+            "NOT NULL, to_minute INTEGER NOT NULL, description TEXT NOT NULL DEFAULT '')",
+            "INSERT INTO assignment VALUES (7, 'Corte d''Appello', '88/2024', 'Rossi', 'Danni', "
+            "'2024-01-15', '2024-03-15', '2024-05-15 2024-04-15', NULL, 2, 100, 0, 9900, 5000, "
+            "'nota')",
+            "INSERT INTO assignment (id, case_number) VALUES (8, '1/2023')",
+            "INSERT INTO session VALUES (1, 7, '2024-02-01', 540, 660, 'Visita')",
+            "INSERT INTO session VALUES (2, 7, '2024-02-02', 0, 1440, 'Studio')",
+            "PRAGMA user_version = 1"};
+    if (version == 2)
+        return {
+            "CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL DEFAULT '', "
+            "case_number TEXT NOT NULL DEFAULT '', judge TEXT NOT NULL DEFAULT '', subject TEXT "
+            "NOT NULL DEFAULT '', appointment TEXT, deadline TEXT, report_filed TEXT, panel "
+            "INTEGER NOT NULL DEFAULT 1, urgency_percent INTEGER NOT NULL DEFAULT 0, "
+            "increase_percent INTEGER NOT NULL DEFAULT 0, advances_cents INTEGER NOT NULL DEFAULT "
+            "0, note TEXT NOT NULL DEFAULT '')",
+            "CREATE TABLE extension (assignment_id INTEGER NOT NULL REFERENCES assignment(id) ON "
+            "DELETE CASCADE, position INTEGER NOT NULL, date TEXT, PRIMARY KEY (assignment_id, "
+            "position))",
+            "CREATE TABLE expense (assignment_id INTEGER NOT NULL REFERENCES assignment(id) ON "
+            "DELETE CASCADE, position INTEGER NOT NULL, description TEXT NOT NULL DEFAULT '', "
+            "amount_cents INTEGER NOT NULL, PRIMARY KEY (assignment_id, position))",
+            "CREATE TABLE session (id INTEGER PRIMARY KEY, assignment_id INTEGER NOT NULL "
+            "REFERENCES assignment(id) ON DELETE CASCADE, date TEXT NOT NULL, from_minute INTEGER "
+            "NOT NULL, to_minute INTEGER NOT NULL, description TEXT NOT NULL DEFAULT '', udienza "
+            "INTEGER NOT NULL DEFAULT 0)",
+            "CREATE INDEX session_by_day ON session (assignment_id, date)",
+            "INSERT INTO assignment VALUES (7, 'Corte d''Appello', '88/2024', 'Rossi', 'Danni', "
+            "'2024-01-15', '2024-03-15', NULL, 2, 100, 0, 5000, 'nota')",
+            "INSERT INTO assignment (id, case_number) VALUES (8, '1/2023')",
+            "INSERT INTO extension VALUES (7, 0, '2024-05-15'), (7, 1, '2024-04-15')",
+            "INSERT INTO expense VALUES (7, 0, 'Spese', 9900)",
+            "INSERT INTO session VALUES (1, 7, '2024-02-01', 540, 660, 'Visita', 0)",
+            "INSERT INTO session VALUES (2, 7, '2024-02-02', 0, 1440, 'Studio', 0)",
+            "PRAGMA user_version = 2"};
+    return versionFile(2) +
+           QStringList{
+               "ALTER TABLE assignment ADD COLUMN table_urgency_percent INTEGER NOT NULL DEFAULT 0",
+               "CREATE TABLE fee_item (assignment_id INTEGER NOT NULL REFERENCES assignment(id) ON "
+               "DELETE CASCADE, position INTEGER NOT NULL, article TEXT NOT NULL, value_cents "
+               "INTEGER NOT NULL DEFAULT 0, revenues_cents INTEGER NOT NULL DEFAULT 0, reduction "
+               "TEXT NOT NULL DEFAULT '' CHECK (reduction IN ('', 'sommaria', 'giudizio', "
+               "'precedente', 'non-commerciale')), asked TEXT NOT NULL DEFAULT 'medio' CHECK "
+               "(asked IN ('minimo', 'medio', 'massimo', 'importo')), asked_cents INTEGER NOT NULL "
+               "DEFAULT 0, description TEXT NOT NULL DEFAULT '', PRIMARY KEY (assignment_id, "
+               "position))",
+               "UPDATE assignment SET table_urgency_percent = 15 WHERE id = 7",
+               "INSERT INTO fee_item VALUES (7, 0, '4', 100, 200, 'giudizio', 'importo', 300, "
+               "'Bilancio'), (7, 1, '21', 400, 0, '', 'massimo', 0, '')",
+               "PRAGMA user_version = 3"};
+}
+
+} // namespace
+
+void TestAssignments::migration_data() {
+    QTest::addColumn<int>("version");
+    for (int version = 1; version < kSchemaVersion; ++version)
+        QTest::addRow("version %d", version) << version;
+}
+
+void TestAssignments::migration() {
+    QFETCH(int, version);
+    const QString path = fresh("old.sqlite");
+    QFile::remove(path);
+    rawQuery(path, versionFile(version));
+    auto r = openRegister(path);
+    QVERIFY(r);
+    Assignment expected;
+    expected.id = 7;
+    expected.court = QStringLiteral("Corte d'Appello");
+    expected.caseNumber = QStringLiteral("88/2024");
+    expected.judge = QStringLiteral("Rossi");
+    expected.subject = QStringLiteral("Danni");
+    expected.period = {
+        QDate(2024, 1, 15), QDate(2024, 3, 15), {QDate(2024, 5, 15), QDate(2024, 4, 15)}};
+    expected.panel = 2;
+    expected.urgencyPercent = 100;
+    expected.advances = 5000;
+    expected.expenses = {{QStringLiteral("Spese"), 9900}};
+    expected.note = QStringLiteral("nota");
+    if (version == 3) {
+        expected.tableUrgencyPercent = 15;
+        expected.feeItems = {
+            {"4", 100, 200, FeeReduction::Giudizio, FeeAsked::Amount, 300, "Bilancio"},
+            {"21", 400, 0, FeeReduction::None, FeeAsked::Maximum, 0, ""}};
+    }
+    QCOMPARE(value(r->assignment(7)), expected);
+    Assignment bare;
+    bare.id = 8;
+    bare.caseNumber = QStringLiteral("1/2023");
+    QCOMPARE(value(r->assignment(8)), bare);
+    QCOMPARE(value(r->sessions(7)),
+             (QList<StoredSession>{{1, {QDate(2024, 2, 1), 540, 660, "Visita", false}},
+                                   {2, {QDate(2024, 2, 2), 0, 1440, "Studio", false}}}));
+    r.reset();
+    QCOMPARE(rawQuery(path, {QStringLiteral("PRAGMA user_version")}).toInt(), kSchemaVersion);
+    QVERIFY(openRegister(fresh("new.sqlite")));
+    QCOMPARE(layoutOf(path), layoutOf(fresh("new.sqlite")));
+}
+
+void TestAssignments::refusals_data() {
+    QTest::addColumn<Assignment>("changed");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    const auto with = [](const QList<Party> &parties, const QList<Payment> &payments = {}) {
+        Assignment a = fullAssignment();
+        a.parties = parties;
+        a.payments = payments;
+        return a;
+    };
+    const QString shares = QStringLiteral("fanno 90,00 %: devono fare 100 %");
+    QTest::newRow("shares short") << with({{"A", 6000, false}, {"B", 3000, false}}) << shares;
+    QTest::newRow("one not jointly") << with({{"A", 6000, true}, {"B", 3000, false}}) << shares;
+    QTest::newRow("over 100 %") << with({{"A", 6000, false}, {"B", 4001, false}})
+                                << "fanno 100,01 %";
+    QTest::newRow("all jointly") << with({{"A", 6000, true}, {"B", 3000, true}}) << "";
+    QTest::newRow("thirds") << with({{"A", 3333, false}, {"B", 3333, false}, {"C", 3334, true}})
+                            << "";
+    QTest::newRow("no name") << with({{" ", 10000, false}}) << "non ha il nome";
+    QTest::newRow("share beyond") << with({{"A", 10001, true}}) << "tra 0 e 100 %";
+    QTest::newRow("payment undated") << with({}, {{QDate(), "A", 100, ""}}) << "non ha la data";
+    QTest::newRow("payment nothing")
+        << with({}, {{QDate(2025, 1, 2), "A", 0, ""}}) << "del 02/01/2025 deve avere un importo";
+    Assignment a = fullAssignment();
+    a.tableUrgencyPercent = 21;
+    QTest::newRow("urgency") << a << "da 0 a 20 %";
+    a = fullAssignment();
+    a.feeItems[1].article = QStringLiteral("7");
+    QTest::newRow("article") << a << "non indica un articolo";
+    a = fullAssignment();
+    a.feeItems[0].revenues = -1;
+    QTest::newRow("negative value") << a << "ha un importo negativo";
+}
+
+void TestAssignments::refusals() {
+    QFETCH(Assignment, changed);
+    QFETCH(QString, message);
+    const QString path = fresh("refusals.sqlite");
+    QFile::remove(path);
+    auto r = openRegister(path);
+    const Assignment stored = value(r->assignment(value(r->create(fullAssignment()))));
+    const QByteArray before = hashOf(path) + hashOf(path + QStringLiteral("-wal"));
+    const auto created = r->create(changed);
+    changed.id = stored.id;
+    const QString updated = r->update(changed);
+    if (message.isEmpty()) {
+        QVERIFY(created.index() == 0 && updated.isEmpty());
+        QCOMPARE(value(r->assignment(stored.id)), changed);
+        return;
+    }
+    QVERIFY2(std::get<QString>(created).contains(message), qPrintable(std::get<QString>(created)));
+    QVERIFY2(updated.contains(message), qPrintable(updated));
+    QCOMPARE(value(r->list(fee::Tariff::Decree2002)).size(), 1);
+    QCOMPARE(value(r->assignment(stored.id)), stored);
+    QCOMPARE(hashOf(path) + hashOf(path + QStringLiteral("-wal")), before);
+}
+
+void TestAssignments::credits() {
+    auto r = openRegister(fresh("credits.sqlite"));
+    struct Case {
+        const char *number;
+        QDate decree;
+        Cents liquidated, advances;
+        QList<Payment> payments;
+    };
+    // Owed, by hand: 1500,00 - 200,00 - 500,00 - 300,00; nothing; 500,00 - 100,00; 10,00.
+    const Case cases[] = {
+        {"1/2025",
+         QDate(2025, 3, 1),
+         150000,
+         20000,
+         {{QDate(2025, 3, 10), "Rossi", 50000, ""}, {QDate(2025, 4, 1), "Bianchi", 30000, ""}}},
+        {"2/2025", QDate(2025, 1, 15), 80000, 0, {{QDate(2025, 2, 1), "Rossi", 80000, ""}}},
+        {"3/2025", QDate(2024, 12, 20), 50000, 10000, {}},
+        {"4/2025", QDate(), 0, 0, {{QDate(2025, 2, 1), "Rossi", 10000, ""}}},
+        {"5/2025", QDate(2025, 3, 1), 1000, 0, {}},
+    };
+    QList<qint64> ids;
+    for (const Case &c : cases) {
+        Assignment a;
+        a.caseNumber = QString::fromLatin1(c.number);
+        a.court = QStringLiteral("Tribunale di Rimini");
+        a.decree = c.decree;
+        a.liquidated = c.liquidated;
+        a.advances = c.advances;
+        a.parties = {{"Rossi", 6000, false}, {"Bianchi", 4000, false}};
+        a.payments = c.payments;
+        ids.append(value(r->create(a)));
+    }
+    const QList<ListRow> rows = value(r->list(fee::Tariff::Decree2002));
+    QCOMPARE(rows[0].outstanding, 50000);
+    QCOMPARE(rows[0].decree, QDate(2025, 3, 1));
+    QVERIFY(rows[1].hasDecree() && !rows[3].hasDecree());
+    const QDate today(2025, 6, 1);
+    // 163 days from 20 December 2024, 92 from 1 March 2025.
+    QCOMPARE(value(r->credits(today)),
+             (QList<Credit>{{ids[2], "3/2025", "Tribunale di Rimini", QDate(2024, 12, 20), 50000,
+                             10000, 0, 40000, 163},
+                            {ids[0], "1/2025", "Tribunale di Rimini", QDate(2025, 3, 1), 150000,
+                             20000, 80000, 50000, 92},
+                            {ids[4], "5/2025", "Tribunale di Rimini", QDate(2025, 3, 1), 1000, 0, 0,
+                             1000, 92}}));
+    Assignment first = value(r->assignment(ids[0]));
+    first.payments.append({today, "Bianchi", 50000, "saldo"});
+    QVERIFY(r->update(first).isEmpty());
+    QCOMPARE(value(r->credits(today)).size(), 2);
+}

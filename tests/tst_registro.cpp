@@ -1,0 +1,267 @@
+#include "calendarfile.h"
+#include "register.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using assignments::Assignment;
+using assignments::Register;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// The program with HOME and XDG_DATA_HOME in `home`, where its default register lives.
+Run run(const QStringList &args, const QString &home) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TOLVEMAR_REGISTRO), args);
+    Run r;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.status = process.exitCode();
+    r.out = process.readAllStandardOutput();
+    r.err = process.readAllStandardError();
+    return r;
+}
+
+QDate day(const char *iso) {
+    return QDate::fromString(QLatin1String(iso), Qt::ISODate);
+}
+
+} // namespace
+
+// tolvemar-registro as a user runs it, on a register made here.
+class TestRegistro : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    QString path; // the default register of the child, under home
+    QList<qint64> ids;
+
+    // As of 1 July 2026, unless the row says otherwise: the last --oggi holds.
+    Run ask(const QStringList &args) {
+        return run(QStringList{"--oggi", "2026-07-01"} + args, home.path());
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(home.isValid());
+        path = home.filePath(QStringLiteral("data/Tolvemar/CalcoloCT/incarichi.sqlite"));
+        auto opened = Register::open(path);
+        QVERIFY(std::holds_alternative<std::unique_ptr<Register>>(opened));
+        Register &reg = *std::get<std::unique_ptr<Register>>(opened);
+        Assignment a; // the draft in August, the deadline on a Saturday
+        a.caseNumber = QStringLiteral("100/2026");
+        a.court = QStringLiteral("Tribunale di Milano");
+        a.draftToParties.date = day("2026-08-10");
+        a.partiesObservations.date = day("2026-09-15");
+        a.period.deadline = day("2026-10-10");
+        a.period.extensions = {day("2026-10-17")};
+        Assignment b; // filed late: its request is due 100 days after the filing
+        b.caseNumber = QStringLiteral("200/2026");
+        b.court = QStringLiteral("Tribunale di Roma");
+        b.period.deadline = day("2026-07-10");
+        b.reportFiled = day("2026-07-20");
+        Assignment c; // liquidated, two payments in part
+        c.caseNumber = QStringLiteral("300/2025");
+        c.court = QStringLiteral("Tribunale di Torino");
+        c.reportFiled = day("2026-03-02");
+        c.decree = day("2026-05-04");
+        c.liquidated = 150000;
+        c.advances = 20000;
+        c.payments = {{day("2026-05-20"), QStringLiteral("Attore"), 40000, {}},
+                      {day("2026-06-15"), QStringLiteral("Convenuto"), 35050, {}}};
+        for (const Assignment &x : {a, b, c}) {
+            auto id = reg.create(x);
+            QVERIFY(std::holds_alternative<qint64>(id));
+            ids.append(std::get<qint64>(id));
+        }
+    }
+
+    void deadlines_data() {
+        QTest::addColumn<QStringList>("args");
+        // Per deadline: case, the court's town, kind, date, effective, notes.
+        QTest::addColumn<QStringList>("expected");
+        const QStringList all{
+            "200/2026 Roma deposito 2026-07-10 2026-07-10 depositata in ritardo",
+            "100/2026 Milano bozza 2026-08-10 2026-08-10 nel periodo di sospensione feriale (1-31 "
+            "agosto)",
+            "100/2026 Milano osservazioni 2026-09-15 2026-09-15 ",
+            "100/2026 Milano deposito 2026-10-17 2026-10-19 scade di fatto il 19/10/2026",
+            "200/2026 Roma istanza 2026-10-28 2026-10-28 "};
+        QTest::newRow("all ahead") << QStringList{} << all;
+        QTest::newRow("within 40 days, the last one included")
+            << QStringList{"--entro", "40"} << all.mid(0, 2);
+        QTest::newRow("within 39 days") << QStringList{"--entro", "39"} << all.mid(0, 1);
+        QTest::newRow("the day itself")
+            << QStringList{"--entro", "0", "--oggi", "2026-10-19"} << all.mid(3, 1);
+        QTest::newRow("from the real end on, not the date")
+            << QStringList{"--oggi", "2026-10-18"} << all.mid(3);
+        QTest::newRow("none left") << QStringList{"--oggi", "2026-10-29"} << QStringList{};
+    }
+
+    void deadlines() {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, expected);
+        const Run r = ask(QStringList{"scadenze", "--json"} + args);
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.status, 0);
+        QStringList got;
+        for (const QJsonValue &d : QJsonDocument::fromJson(r.out).array()) {
+            QStringList notes;
+            for (const QJsonValue &n : d["notes"].toArray())
+                notes.append(n.toString());
+            got.append(QStringList{d["case"].toString(), d["court"].toString().section(u' ', 2),
+                                   d["kind"].toString(), d["date"].toString(),
+                                   d["effective"].toString(), notes.join(u';')}
+                           .join(u' '));
+        }
+        QCOMPARE(got, expected);
+    }
+
+    void text_titles() {
+        const QString text = QString::fromUtf8(ask({"scadenze", "--entro", "40"}).out);
+        QCOMPARE(text, QStringLiteral("10/07/2026  Deposito della relazione — R.G. 200/2026, "
+                                      "Tribunale di Roma (depositata in ritardo)\n"
+                                      "10/08/2026  Invio della bozza alle parti — R.G. 100/2026, "
+                                      "Tribunale di Milano (nel periodo di sospensione feriale "
+                                      "(1-31 agosto))\n"));
+    }
+
+    void calendar() {
+        const QString ics = home.filePath(QStringLiteral("scadenze.ics"));
+        const Run r = ask({"calendario", ics});
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray());
+        QFile file(ics);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QCOMPARE(text.count("BEGIN:VEVENT"), 5);
+        using fee::DeadlineKind;
+        for (auto [id, kind] :
+             {std::pair(ids[0], DeadlineKind::Draft), std::pair(ids[0], DeadlineKind::Observations),
+              std::pair(ids[0], DeadlineKind::Filing), std::pair(ids[1], DeadlineKind::Filing),
+              std::pair(ids[1], DeadlineKind::Request)}) {
+            const QString uid = assignments::calendarUid(path, id, kind);
+            QVERIFY2(text.contains("UID:" + uid.toUtf8()), qPrintable(uid));
+        }
+    }
+
+    void credits() {
+        const Run r = ask({"crediti", "--json"});
+        QCOMPARE(r.status, 0);
+        const QJsonArray list = QJsonDocument::fromJson(r.out).array();
+        QCOMPARE(list.size(), 1);
+        const QJsonObject c = list[0].toObject();
+        QCOMPARE(c["case"].toString(), u"300/2025");
+        QCOMPARE(c["decree"].toString(), u"2026-05-04");
+        // 1.500,00 liquidated, 200,00 in advance, 400,00 and 350,50 paid.
+        QCOMPARE((QList<qint64>{c["liquidated_cents"].toInteger(), c["advances_cents"].toInteger(),
+                                c["paid_cents"].toInteger(), c["outstanding_cents"].toInteger()}),
+                 (QList<qint64>{150000, 20000, 75050, 54950}));
+        const QString text = QString::fromUtf8(ask({"crediti"}).out);
+        for (const char *expected :
+             {"300/2025", "549,50 €", "1.500,00 €", "750,50 €", "04/05/2026", "58 giorni"})
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    }
+
+    // Without a register: empty lists, and neither file nor folder made.
+    void noRegister_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("out");
+        QTest::newRow("deadlines") << QStringList{"scadenze"} << QByteArray("Nessuna scadenza.\n");
+        QTest::newRow("deadlines json")
+            << QStringList{"scadenze", "--json"} << QByteArray("[\n]\n");
+        QTest::newRow("credits json") << QStringList{"crediti", "--json"} << QByteArray("[\n]\n");
+        QTest::newRow("credits") << QStringList{"crediti"}
+                                 << QByteArray("Nessun credito da riscuotere.\n");
+    }
+
+    void noRegister() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, out);
+        QTemporaryDir empty;
+        const Run r = run(args, empty.path());
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, out);
+        const Run other =
+            run(args + QStringList{"--registro", empty.filePath("no/copia.sqlite")}, empty.path());
+        QCOMPARE(other.out, out);
+        QCOMPARE(QDir(empty.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    void unreadable() {
+        const QString text = home.filePath(QStringLiteral("note.sqlite"));
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Non è un registro.\n");
+        file.close();
+        for (const char *command : {"scadenze", "crediti", "calendario"}) {
+            QStringList args{command, "--registro", text};
+            if (args[0] == u"calendario")
+                args.append(home.filePath("mai.ics"));
+            const Run r = ask(args);
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.out, QByteArray());
+            QVERIFY(!r.err.isEmpty());
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("Non è un registro.\n"));
+        QVERIFY(!QFile::exists(home.filePath("mai.ics")));
+    }
+
+    void refused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown option") << QStringList{"scadenze", "--xyz"} << "--xyz";
+        QTest::newRow("no command") << QStringList{"--json"} << "Manca il comando";
+        QTest::newRow("unknown command") << QStringList{"pagamenti"} << "pagamenti";
+        QTest::newRow("no calendar file") << QStringList{"calendario"} << "FILE.ics";
+        QTest::newRow("one word too many") << QStringList{"crediti", "altro"} << "altro";
+        QTest::newRow("negative days") << QStringList{"scadenze", "--entro", "-1"} << "-1";
+        QTest::newRow("days in words") << QStringList{"scadenze", "--entro", "sette"} << "sette";
+        QTest::newRow("days for credits") << QStringList{"crediti", "--entro", "7"} << "--entro";
+        QTest::newRow("json for a calendar")
+            << QStringList{"calendario", "x.ics", "--json"} << "--json";
+        QTest::newRow("today in Italian")
+            << QStringList{"scadenze", "--oggi", "01/07/2026"} << "01/07/2026";
+        QTest::newRow("no such day") << QStringList{"scadenze", "--oggi", "2026-02-30"} << "--oggi";
+    }
+
+    void refused() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run r = run(args, home.path());
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QByteArray());
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+    }
+
+    void help() {
+        const Run r = run({"--help"}, home.path());
+        QVERIFY(r.out.startsWith("Usage: tolvemar-registro"));
+        QVERIFY(r.out.contains("--oggi"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegistro)
+#include "tst_registro.moc"

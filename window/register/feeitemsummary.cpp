@@ -1,0 +1,98 @@
+#include "feeitemsummary.h"
+
+#include "feeitemmodel.h"
+#include "feeitems.h"
+#include "feeitemtext.h"
+#include "money.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace tolvemar {
+
+namespace {
+
+QLabel *label(const QString &text, QWidget *parent, bool bold) {
+    auto *shown = new QLabel(text, parent);
+    shown->setAccessibleName(text);
+    shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (bold) {
+        QFont font = shown->font();
+        font.setBold(true);
+        shown->setFont(font);
+    }
+    return shown;
+}
+
+} // namespace
+
+FeeItemSummary::FeeItemSummary(QWidget *parent)
+    : QWidget(parent)
+    , grid(new QGridLayout(this)) {
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(0, 1);
+    clear();
+}
+
+void FeeItemSummary::addLine(const QString &caption, const QString &value, bool bold) {
+    const int row = int(shown.size());
+    shown.append(std::pair(label(caption, this, bold), label(value, this, bold)));
+    shown.last().second->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(shown.last().first, row, 0);
+    grid->addWidget(shown.last().second, row, 1);
+}
+
+void FeeItemSummary::clear() {
+    for (const auto &[caption, value] : std::as_const(shown)) {
+        delete caption;
+        delete value;
+    }
+    shown.clear();
+    addLine(QStringLiteral("Onorari fissi e variabili"), QString());
+}
+
+std::variant<fee::TableSettlement, QString>
+FeeItemSummary::showAssignment(const assignments::Assignment &a, bool late) {
+    clear();
+    const QDate appointment = a.period.appointment;
+    for (const assignments::FeeItem &item : a.feeItems) {
+        const auto amount = assignments::feeItemAmount(item, appointment);
+        const QString *error = std::get_if<QString>(&amount);
+        addLine(QStringLiteral("%1, %2").arg(
+                    feeitemtext::cellText(item, FeeItemModel::Article, appointment),
+                    feeitemtext::cellText(item, FeeItemModel::Asked, appointment)),
+                error ? *error : fee::euroText(std::get<fee::Cents>(amount)));
+    }
+    if (a.feeItems.isEmpty()) {
+        shown.first().second->setText(QStringLiteral("nessuno"));
+        shown.first().second->setAccessibleName(QStringLiteral("nessuno"));
+    }
+    const fee::TableClaim claim{a.tableUrgencyPercent, a.increasePercent, late, a.panel};
+    const auto settled = assignments::settleFeeItems(a.feeItems, appointment, claim);
+    if (const QString *error = std::get_if<QString>(&settled)) {
+        addLine(QStringLiteral("Totale onorari fissi e variabili"), *error, true);
+        return settled;
+    }
+    const fee::TableSettlement &s = std::get<fee::TableSettlement>(settled);
+    addLine(late ? QStringLiteral("Riduzione di un terzo (relazione depositata oltre il termine)")
+                 : QStringLiteral("Riduzione di un terzo (nessuna: relazione nei termini)"),
+            fee::euroText(-s.reduction));
+    addLine(QStringLiteral("Aumento per urgenza (%1 %)").arg(claim.urgencyPercent),
+            fee::euroText(s.urgency));
+    addLine(QStringLiteral("Maggiorazione (%1 %)").arg(claim.increasePercent),
+            fee::euroText(s.increase));
+    addLine(claim.panel == 1 ? QStringLiteral("Collegio (un solo componente)")
+                             : QStringLiteral("Collegio (%1 componenti)").arg(claim.panel),
+            fee::euroText(s.panel));
+    addLine(QStringLiteral("Totale onorari fissi e variabili"), fee::euroText(s.total), true);
+    return settled;
+}
+
+QList<std::pair<QString, QString>> FeeItemSummary::lines() const {
+    QList<std::pair<QString, QString>> texts;
+    for (const auto &[caption, value] : shown)
+        texts.append({caption->text(), value->text()});
+    return texts;
+}
+
+} // namespace tolvemar
