@@ -5,6 +5,7 @@
 #include "patrondialog.h"
 #include "requestdialog.h"
 #include "settings.h"
+#include "tablefeedialog.h"
 #include "version.h"
 
 #include <QActionGroup>
@@ -45,6 +46,7 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     // No menu title takes C or E: Alt+C and Alt+E stay with "Calcola" and "Esci".
     createFileMenu();
     createOptionsMenu();
+    createToolsMenu();
     createHelpMenu();
     // Named by what it shows, as any label is, so that a screen reader reads the options; the
     // description says what the line is.
@@ -117,6 +119,14 @@ void MainWindow::createOptionsMenu() {
         setOptions(changed);
     });
     menu->addAction(QStringLiteral("Santo patrono…"), this, &MainWindow::choosePatron);
+}
+
+void MainWindow::createToolsMenu() {
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+    menu->addAction(QStringLiteral("Onorari fissi e variabili…"), this, [this] {
+        TableFeeDialog dialog(QDate::currentDate(), this);
+        dialog.exec();
+    });
 }
 
 void MainWindow::createHelpMenu() {
