@@ -57,9 +57,9 @@ QList<Block> itemBlocks(int number, const fee::TableArticle &article, const Tabl
         Block grid{Block::Grid, {}, {}};
         if (two)
             grid.columns.append({QStringLiteral("Tabella"), 9, false});
-        grid.columns.append({{QStringLiteral("Scaglione"), two ? 33 : 38, false},
+        grid.columns.append({{QStringLiteral("Scaglione"), two ? 30 : 36, false},
                              {QStringLiteral("Quota"), 16, true},
-                             {QStringLiteral("Aliquote"), 20, true},
+                             {QStringLiteral("Aliquote"), 24, true},
                              {QStringLiteral("Importi"), 0, true}});
         for (const fee::SliceRow &row : fee::sliceRows(article, fee)) {
             QStringList cells{row.range, row.amount, row.rates, row.fees};
