@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         sessions.append(s);
     }
     const reference::WalkResult walk =
-        reference::walkLog(sessions, period.appointment, period.lastDeadline());
+        reference::walkLog(sessions, period.appointment, fee::realEnd(period.lastDeadline()));
     if (findOverlap(sessions).has_value() != walk.overlap)
         fail("overlap", !walk.overlap, walk.overlap);
     if (walk.overlap)
