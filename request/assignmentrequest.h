@@ -26,14 +26,14 @@ struct AssignmentRequest {
     QDate reportFiled; // "Deposito della relazione"; null while it is not filed
     QList<fee::Session> sessions;
     fee::Tariff tariff = fee::Tariff::Decree2002;
-    int urgencyPercent = 0;         // art. 4, paragraph 3, law 319/1980
-    int increasePercent = 0;        // art. 52, paragraph 1, DPR 115/2002
-    int panel = 1;                  // experts in the panel, art. 53 DPR 115/2002
-    QList<TableFeeItem> tableItems; // "Onorari fissi e variabili"
-    int tableUrgencyPercent = 0;    // of those fees, 0 to 20 (art. 51, paragraph 2, DPR 115/2002)
+    int urgencyPercent = 0;  // art. 4, paragraph 3, law 319/1980
+    int increasePercent = 0; // art. 52, paragraph 1, DPR 115/2002
+    int panel = 1;           // experts in the panel, art. 53 DPR 115/2002
     QList<Expense> expenses;
     Cents advances = 0; // "Acconti ricevuti"
     QString note;
+    QList<TableFeeItem> tableItems; // "Onorari fissi e variabili"
+    int tableUrgencyPercent = 0;    // of those fees, 0 to 20 (art. 51, paragraph 2, DPR 115/2002)
 };
 
 // "2,5": half vacazioni as the document shows them.
