@@ -122,7 +122,7 @@ void MainWindow::createOptionsMenu() {
 }
 
 void MainWindow::createToolsMenu() {
-    QMenu *menu = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+    QMenu *menu = toolsMenu = menuBar()->addMenu(QStringLiteral("&Strumenti"));
     menu->addAction(QStringLiteral("Onorari fissi e variabili…"), this, [this] {
         TableFeeDialog dialog(QDate::currentDate(), this);
         dialog.exec();
@@ -130,7 +130,7 @@ void MainWindow::createToolsMenu() {
 }
 
 void MainWindow::createHelpMenu() {
-    QMenu *menu = helpMenu = menuBar()->addMenu(QStringLiteral("&?"));
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("&?"));
     menu->addAction(QStringLiteral("Informazioni su Calcolo Tolvemar CT"), this,
                     &MainWindow::about);
     menu->addAction(QStringLiteral("Informazioni su Qt"), this,
@@ -151,7 +151,7 @@ void MainWindow::setOptions(const fee::CalcolaOptions &options) {
 }
 
 void MainWindow::addMenu(QMenu *menu) {
-    menuBar()->insertMenu(helpMenu->menuAction(), menu);
+    menuBar()->insertMenu(toolsMenu->menuAction(), menu);
 }
 
 void MainWindow::showStatus() {

@@ -32,7 +32,7 @@ public:
     // Checks the menu items, rewrites the status line, tells Form1 and keeps the options.
     void setOptions(const fee::CalcolaOptions &options);
 
-    // A menu of the menu bar, before "?".
+    // A menu of the menu bar, after the options, before "Strumenti" and "?".
     void addMenu(QMenu *menu);
 
 signals:
@@ -64,7 +64,7 @@ private:
     QList<QAction *> requestActions; // enabled once a "Calcola" has succeeded
     fee::CalcolaOptions current;
     std::optional<request::Computation> shown;
-    QMenu *helpMenu = nullptr;
+    QMenu *toolsMenu = nullptr; // the menus added come before it
 };
 
 } // namespace tolvemar
