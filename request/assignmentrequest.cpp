@@ -1,6 +1,7 @@
 #include "assignmentrequest.h"
 
 #include "documentparts.h"
+#include "terms.h"
 
 #include <QHash>
 
@@ -70,10 +71,16 @@ Block operationsGrid(const QList<fee::Session> &sessions, const fee::LogTotals &
     return grid;
 }
 
+// The vacazioni with their increases; with fees by value, these and their increases follow, then
+// the two together. Then the expenses, the advances and the balance.
 QList<std::pair<QString, QString>> amountRows(const AssignmentRequest &request,
-                                              const fee::Settlement &settlement) {
+                                              const fee::Settlement &settlement,
+                                              const fee::TableClaim &tableClaim,
+                                              const fee::AssignmentSettlement &whole) {
+    const bool items = !request.tableItems.isEmpty();
     QList<std::pair<QString, QString>> rows{
-        {QStringLiteral("Compenso"), fee::euroText(settlement.fee)}};
+        {items ? QStringLiteral("Compenso a vacazione") : QStringLiteral("Compenso"),
+         fee::euroText(settlement.fee)}};
     if (request.urgencyPercent > 0)
         rows.append({QStringLiteral("Aumento per urgenza del %1% (art. 4, comma 3, legge 319/1980)")
                          .arg(request.urgencyPercent),
@@ -86,12 +93,18 @@ QList<std::pair<QString, QString>> amountRows(const AssignmentRequest &request,
                                     "(art. 53 DPR 115/2002)")
                          .arg(request.panel),
                      fee::euroText(settlement.panel)});
-    if (settlement.total != settlement.fee)
-        rows.append({QStringLiteral("Totale compenso"), fee::euroText(settlement.total)});
+    if (items) {
+        if (settlement.total != settlement.fee)
+            rows.append(
+                {QStringLiteral("Totale compenso a vacazione"), fee::euroText(settlement.total)});
+        rows.append(settlementRows(whole.tables, tableClaim));
+    }
+    if (whole.total != settlement.fee)
+        rows.append({QStringLiteral("Totale compenso"), fee::euroText(whole.total)});
     rows.append(parts::expenseRows(request.expenses, settlement.expenses));
     if (settlement.advances != 0)
         rows.append({QStringLiteral("Acconti ricevuti"), fee::euroText(-settlement.advances)});
-    rows.append({QStringLiteral("Saldo richiesto"), fee::euroText(settlement.balance)});
+    rows.append({QStringLiteral("Saldo richiesto"), fee::euroText(whole.balance)});
     return rows;
 }
 
@@ -124,6 +137,19 @@ std::variant<Document, QString> describe(const AssignmentRequest &request,
     if (const QString *message = std::get_if<QString>(&settled))
         return *message;
     const fee::Settlement &settlement = std::get<fee::Settlement>(settled);
+    const auto priced = priceItems(request.tableItems, request.period.appointment);
+    if (const QString *message = std::get_if<QString>(&priced))
+        return *message;
+    const QDate lastDeadline = request.period.lastDeadline();
+    const bool late = fee::filedLate(request.reportFiled, lastDeadline);
+    const fee::TableClaim tableClaim{request.tableUrgencyPercent, request.increasePercent, late,
+                                     request.panel};
+    const auto tables = settleTables(std::get<PricedItems>(priced).asked, tableClaim);
+    if (const QString *message = std::get_if<QString>(&tables))
+        return *message;
+    const auto combined = fee::combine(settlement, std::get<fee::TableSettlement>(tables));
+    if (const QString *message = std::get_if<QString>(&combined))
+        return *message;
 
     Document document;
     QList<Block> &blocks = document.blocks;
@@ -138,7 +164,10 @@ std::variant<Document, QString> describe(const AssignmentRequest &request,
         {QStringLiteral("Termine per il deposito"), dateText(request.period.deadline)}};
     for (QDate extension : request.period.extensions)
         details.append({QStringLiteral("Proroga"), dateText(extension)});
-    details.append({QStringLiteral("Deposito della relazione"), dateText(request.reportFiled)});
+    details.append({QStringLiteral("Deposito della relazione"),
+                    late ? QStringLiteral("%1 (%2)").arg(dateText(request.reportFiled),
+                                                         QLatin1String(fee::kLateNote))
+                         : dateText(request.reportFiled)});
     blocks.append(parts::detailBlocks(details));
 
     blocks.append({Block::Heading, QStringLiteral("Prospetto delle operazioni"), {}});
@@ -153,9 +182,18 @@ std::variant<Document, QString> describe(const AssignmentRequest &request,
                    {{QStringLiteral("Vacazioni riconosciute"), vacazioniText(totals.halves)},
                     {QStringLiteral("di cui in udienza"), vacazioniText(totals.udienzaHalves)}}});
     blocks.append(parts::tariffBlocks(request.tariff));
+    blocks.append(std::get<PricedItems>(priced).blocks);
 
     blocks.append({Block::Heading, QStringLiteral("Importi"), {}});
-    blocks.append({Block::Table, {}, amountRows(request, settlement)});
+    if (late)
+        blocks.append(
+            {Block::Paragraph,
+             lateFilingText(request.reportFiled, lastDeadline, !request.tableItems.isEmpty()),
+             {}});
+    blocks.append({Block::Table,
+                   {},
+                   amountRows(request, settlement, tableClaim,
+                              std::get<fee::AssignmentSettlement>(combined))});
     blocks.append(parts::netOfTaxes());
     const QDate completion = fee::completionDate(request.reportFiled, request.sessions);
     if (completion.isValid())

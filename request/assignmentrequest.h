@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document.h"
+#include "tableitems.h"
 #include "worklog.h"
 
 #include <QDate>
@@ -11,8 +12,8 @@
 #include <variant>
 
 // The request for payment of an assignment ("istanza di liquidazione"), from its log of
-// operations: every session with the vacazioni it earns or the reason it earns none, then what
-// the law pays for them.
+// operations: every session with the vacazioni it earns or the reason it earns none, the fees by
+// value and the fixed fees of the tables, then what the law pays for them.
 namespace request {
 
 struct AssignmentRequest {
@@ -31,13 +32,18 @@ struct AssignmentRequest {
     QList<Expense> expenses;
     Cents advances = 0; // "Acconti ricevuti"
     QString note;
+    QList<TableFeeItem> tableItems; // "Onorari fissi e variabili"
+    int tableUrgencyPercent = 0;    // of those fees, 0 to 20 (art. 51, paragraph 2, DPR 115/2002)
 };
 
 // "2,5": half vacazioni as the document shows them.
 QString vacazioniText(qint64 halves);
 
 // The request described, or an Italian message: a session that is not one of a day, two that
-// overlap, a percentage out of its bounds, or amounts beyond 64-bit cents.
+// overlap, a fee item the tables do not price or asked outside its range, a percentage out of
+// its bounds, or amounts beyond 64-bit cents. A report filed after the last deadline takes a
+// third off the fees by value (art. 52, paragraph 2, DPR 115/2002); the vacazioni after the
+// deadline are not paid, as ever.
 std::variant<Document, QString> describe(const AssignmentRequest &request, const QDateTime &madeAt);
 
 } // namespace request

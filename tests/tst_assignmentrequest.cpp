@@ -1,4 +1,5 @@
 #include "assignmentrequest.h"
+#include "documentparts.h"
 #include "output.h"
 #include "pdftext.h"
 
@@ -44,6 +45,16 @@ AssignmentRequest realistic() {
     r.expenses = {{"Trasferta Firenze–Prato", 4500}, {"Copie degli atti", 1250}};
     r.advances = 5000;
     r.note = "Operazioni svolte con il consulente di parte.";
+    return r;
+}
+
+// realistic() with two fees by value: art. 13 at its maximum and art. 17 at its middle, and an
+// urgency of 10 % on them.
+AssignmentRequest withItems() {
+    AssignmentRequest r = realistic();
+    r.tableItems = {{"13", {65000000}, {}, TableFeeItem::Asked::Maximum, 0, "Stima dell'immobile"},
+                    {"17", {1000000}, {}, TableFeeItem::Asked::Middle, 0, "Danno al veicolo"}};
+    r.tableUrgencyPercent = 10;
     return r;
 }
 
@@ -129,6 +140,19 @@ private slots:
         AssignmentRequest r = realistic();
         r.expenses = {{"a", std::numeric_limits<Cents>::max()}, {"b", 1}};
         QTest::newRow("expenses") << r << "Gli importi superano quanto il programma sa sommare.";
+        r = withItems();
+        r.tableItems[1].asked = TableFeeItem::Asked::Amount;
+        r.tableItems[1].amount = 50000;
+        QTest::newRow("asked out of range")
+            << r
+            << "Voce 2 degli onorari (Art. 17 - infortunistica del traffico e della circolazione): "
+               "L'importo richiesto, 500,00 €, è fuori dall'intervallo da 215,84 € a 431,68 €.";
+        r = withItems();
+        r.tableItems[0].article = "3";
+        QTest::newRow("no such article") << r << "Voce 1 degli onorari: L'articolo «3»";
+        r = withItems();
+        r.tableUrgencyPercent = 21;
+        QTest::newRow("urgency") << r << "art. 51, comma 2";
     }
 
     void refused() {
@@ -138,6 +162,91 @@ private slots:
         QVERIFY(std::holds_alternative<QString>(described));
         QVERIFY2(std::get<QString>(described).contains(message),
                  qPrintable(std::get<QString>(described)));
+    }
+
+    void feeItems_data() {
+        QTest::addColumn<QDate>("filed");
+        QTest::addColumn<Rows>("amounts");
+        const Rows vacazioni{
+            {"Compenso a vacazione", "75,81 €"},
+            {"Maggiorazione del 20% (art. 52, comma 1, DPR 115/2002)", "15,16 €"},
+            {"Collegio di 2 consulenti: 40% per ciascuno oltre il primo (art. 53 DPR 115/2002)",
+             "36,39 €"},
+            {"Totale compenso a vacazione", "127,36 €"},
+            {"Onorari fissi e variabili", "2.595,52 €"}};
+        const Rows expenses{{"Spese: Trasferta Firenze–Prato", "45,00 €"},
+                            {"Spese: Copie degli atti", "12,50 €"},
+                            {"Totale spese", "57,50 €"},
+                            {"Acconti ricevuti", "-50,00 €"}};
+        // Late (10/06, the deadline of Saturday 31/05 ending on Tuesday 03/06): 2.595,52 € less
+        // 865,17 € is 1.730,35 €; 10 % is 173,035, so 173,04 €; 20 % is 346,07 €; the panel 40 %
+        // of 2.249,46 €, 899,784, so 899,78 €: 3.149,24 €. With the vacazioni 3.276,60 €.
+        QTest::newRow("late") << QDate(2025, 6, 10)
+                              << vacazioni +
+                                     Rows{{"Riduzione di un terzo per la relazione depositata in "
+                                           "ritardo (art. 52, comma 2, DPR 115/2002)",
+                                           "-865,17 €"},
+                                          {"Aumento per urgenza del 10% (art. 51, comma 2, DPR "
+                                           "115/2002)",
+                                           "173,04 €"},
+                                          {"Maggiorazione del 20% (art. 52, comma 1, DPR 115/2002)",
+                                           "346,07 €"},
+                                          {"Collegio di 2 consulenti: 40% per ciascuno oltre il "
+                                           "primo (art. 53 DPR 115/2002)",
+                                           "899,78 €"},
+                                          {"Totale onorari fissi e variabili", "3.149,24 €"},
+                                          {"Totale compenso", "3.276,60 €"}} +
+                                     expenses + Rows{{"Saldo richiesto", "3.284,10 €"}};
+        // In time: 10 % of 2.595,52 € is 259,552, so 259,55 €; 20 % 519,10 €; the panel 40 % of
+        // 3.374,17 €, 1.349,668, so 1.349,67 €: 4.723,84 €.
+        QTest::newRow("in time")
+            << QDate(2025, 6, 3)
+            << vacazioni +
+                   Rows{
+                       {"Aumento per urgenza del 10% (art. 51, comma 2, DPR 115/2002)", "259,55 €"},
+                       {"Maggiorazione del 20% (art. 52, comma 1, DPR 115/2002)", "519,10 €"},
+                       {"Collegio di 2 consulenti: 40% per ciascuno oltre il primo (art. 53 DPR "
+                        "115/2002)",
+                        "1.349,67 €"},
+                       {"Totale onorari fissi e variabili", "4.723,84 €"},
+                       {"Totale compenso", "4.851,20 €"}} +
+                   expenses + Rows{{"Saldo richiesto", "4.858,70 €"}};
+    }
+
+    // Art. 13 on 650.000,00 € at the highest rates is the published 2.271,76 €; art. 17 on
+    // 10.000,00 € walks 19,41 + 14,56 + 77,63 + 104,24 € at the lowest rates (215,83972666 €)
+    // and twice that at the highest (431,67996978 €): the middle is 323,76 €. The PDF shows each
+    // item and the late filing; the amounts are the hand-computed ones.
+    void feeItems() {
+        QFETCH(QDate, filed);
+        QFETCH(Rows, amounts);
+        AssignmentRequest request = withItems();
+        request.reportFiled = filed;
+        const Document document = describe(request);
+        QCOMPARE(onlyBlock(document, Block::Table, 2).rows, amounts);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("onorari.pdf");
+        QVERIFY(!savePdf(toPdf(document), path));
+        const QString text = pdfText(path).simplified();
+        const bool late = filed == QDate(2025, 6, 10);
+        for (const char *shown :
+             {"1. Art. 13 - estimo: Stima dell'immobile", "Importo stimato 650.000,00 €",
+              "da 258.228,46 € a 516.456,90 € 258.228,45 € 0,0474 % - 0,0947 % 122,40 € - 244,54 €",
+              "Richiesto (massimo) 2.271,76 €",
+              "2. Art. 17 - infortunistica del traffico e della circolazione: Danno al veicolo",
+              "Danno maggiore 10.000,00 €", "Richiesto (medio) 323,76 €",
+              "Secondo le tabelle del DM 30 maggio 2002."})
+            QVERIFY2(text.contains(QString(shown)), qPrintable(shown + ("\n" + text)));
+        const QString lateText =
+            "Relazione depositata in ritardo: il 10/06/2025, dopo l'ultimo termine del 31/05/2025 "
+            "(scade di fatto il 03/06/2025). Gli onorari fissi e variabili sono ridotti di un "
+            "terzo (art. 52, comma 2, DPR 115/2002). Per le vacazioni non è compensato il tempo "
+            "successivo alla scadenza del termine.";
+        QCOMPARE(text.contains(lateText), late);
+        QCOMPARE(text.contains("Deposito della relazione " + parts::dateText(filed) +
+                               " (depositata in ritardo)"),
+                 late);
+        QVERIFY(text.contains(amounts.last().first + " " + amounts.last().second));
     }
 
     // Two hundred sessions run over several pages; each page of the log repeats its header

@@ -5,6 +5,7 @@
 #include "patrondialog.h"
 #include "requestdialog.h"
 #include "settings.h"
+#include "tablefeedialog.h"
 #include "version.h"
 
 #include <QActionGroup>
@@ -45,6 +46,7 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     // No menu title takes C or E: Alt+C and Alt+E stay with "Calcola" and "Esci".
     createFileMenu();
     createOptionsMenu();
+    createToolsMenu();
     createHelpMenu();
     // Named by what it shows, as any label is, so that a screen reader reads the options; the
     // description says what the line is.
@@ -119,8 +121,16 @@ void MainWindow::createOptionsMenu() {
     menu->addAction(QStringLiteral("Santo patrono…"), this, &MainWindow::choosePatron);
 }
 
+void MainWindow::createToolsMenu() {
+    QMenu *menu = toolsMenu = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+    menu->addAction(QStringLiteral("Onorari fissi e variabili…"), this, [this] {
+        TableFeeDialog dialog(QDate::currentDate(), this);
+        dialog.exec();
+    });
+}
+
 void MainWindow::createHelpMenu() {
-    QMenu *menu = helpMenu = menuBar()->addMenu(QStringLiteral("&?"));
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("&?"));
     menu->addAction(QStringLiteral("Informazioni su Calcolo Tolvemar CT"), this,
                     &MainWindow::about);
     menu->addAction(QStringLiteral("Informazioni su Qt"), this,
@@ -141,7 +151,7 @@ void MainWindow::setOptions(const fee::CalcolaOptions &options) {
 }
 
 void MainWindow::addMenu(QMenu *menu) {
-    menuBar()->insertMenu(helpMenu->menuAction(), menu);
+    menuBar()->insertMenu(toolsMenu->menuAction(), menu);
 }
 
 void MainWindow::showStatus() {

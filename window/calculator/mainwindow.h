@@ -13,10 +13,11 @@ class QMenu;
 
 namespace tolvemar {
 
-// The program's window: Form1 as it always was, a menu bar above it with the fee request and the
-// options, and a status line below that says which tariff and holidays the next "Calcola" uses.
-// The options are kept between runs. What the program adds around the calculator (the register)
-// comes in through addMenu, the status bar and optionsChanged: this window knows nothing of it.
+// The program's window: Form1 as it always was, a menu bar above it with the fee request, the
+// options and the fees by value, and a status line below that says which tariff and holidays the
+// next "Calcola" uses. The options are kept between runs. What the program adds around the
+// calculator (the register) comes in through addMenu, the status bar and optionsChanged: this
+// window knows nothing of it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -31,7 +32,7 @@ public:
     // Checks the menu items, rewrites the status line, tells Form1 and keeps the options.
     void setOptions(const fee::CalcolaOptions &options);
 
-    // A menu of the menu bar, before "?".
+    // A menu of the menu bar, after the options, before "Strumenti" and "?".
     void addMenu(QMenu *menu);
 
 signals:
@@ -41,6 +42,8 @@ signals:
 private:
     void createFileMenu();
     void createOptionsMenu();
+    // The fees by value of the tables, apart from the vacazioni.
+    void createToolsMenu();
     void createHelpMenu();
     // The options, or the message that the status bar holds for a few seconds.
     void showStatus();
@@ -61,7 +64,7 @@ private:
     QList<QAction *> requestActions; // enabled once a "Calcola" has succeeded
     fee::CalcolaOptions current;
     std::optional<request::Computation> shown;
-    QMenu *helpMenu = nullptr;
+    QMenu *toolsMenu = nullptr; // the menus added come before it
 };
 
 } // namespace tolvemar

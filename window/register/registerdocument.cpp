@@ -39,7 +39,9 @@ std::optional<request::Document> describe(const Source &source, QWidget *parent)
                                     chosen.panel,
                                     {},
                                     chosen.advances,
-                                    chosen.note};
+                                    chosen.note,
+                                    {},
+                                    0};
     for (const assignments::Expense &expense : chosen.expenses)
         fees.expenses.append({expense.description, expense.amount});
     auto described = request::describe(fees, QDateTime::currentDateTime());
