@@ -23,9 +23,6 @@ private slots:
             << on("2026-12-25") << on("2026-12-28");
         QTest::newRow("2 June, Tuesday") << on("2026-06-02") << on("2026-06-03");
         QTest::newRow("Easter Monday") << on("2026-04-06") << on("2026-04-07");
-        QTest::newRow("Saturday before Ognissanti on Sunday")
-            << on("2026-10-31") << on("2026-11-02");
-        QTest::newRow("Ferragosto on Saturday") << on("2026-08-15") << on("2026-08-17");
         QTest::newRow("none") << QDate() << QDate();
     }
 
