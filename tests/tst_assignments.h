@@ -57,7 +57,6 @@ private slots:
     void modes();
     void readOnly();
     void backup();
-    void killedChildKeepsCommits();
     void twoProcesses();
     void listMatchesLog();
     void moveFromOldPlace_data();

@@ -51,29 +51,6 @@ QStringList linesOf(QProcess *process) {
 
 } // namespace
 
-void TestAssignments::killedChildKeepsCommits() {
-    const QString path = fresh("killed.sqlite");
-    const qint64 id = value(openRegister(path)->create(fullAssignment()));
-    constexpr int reported = 25;
-    QProcess *child = startChild(this, path, id, 100000, 8 * 60);
-    QStringList lines;
-    while (lines.size() < reported && child->waitForReadyRead(30000)) {
-        while (child->canReadLine())
-            lines.append(QString::fromUtf8(child->readLine()).trimmed());
-    }
-    child->kill(); // SIGKILL, at once, whatever it was doing
-    QVERIFY(child->waitForFinished(30000));
-    QVERIFY(lines.size() >= reported);
-
-    const QList<StoredSession> stored = value(openRegister(path)->sessions(id));
-    QVERIFY(stored.size() >= lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QVERIFY2(lines[i].startsWith(u'+'), qPrintable(lines[i]));
-        QCOMPARE(stored[i].id, lines[i].mid(1).toLongLong());
-        QCOMPARE(stored[i].session, childSession(int(i), 8 * 60));
-    }
-}
-
 void TestAssignments::twoProcesses() {
     const QString path = fresh("shared.sqlite");
     auto r = openRegister(path);

@@ -1,46 +1,30 @@
 #include "calendarfile.h"
 #include "register.h"
+#include "support/programrun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using assignments::Assignment;
 using assignments::Register;
+using testsupport::on;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using testsupport::Run;
 
 // The program with HOME and XDG_DATA_HOME in `home`, where its default register lives.
 Run run(const QStringList &args, const QString &home) {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(TOLVEMAR_REGISTRO), args);
-    Run r;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = process.exitCode();
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
-}
-
-QDate day(const char *iso) {
-    return QDate::fromString(QLatin1String(iso), Qt::ISODate);
+    return testsupport::run(QStringLiteral(TOLVEMAR_REGISTRO), args, {}, env);
 }
 
 } // namespace
@@ -69,24 +53,24 @@ private slots:
         Assignment a; // the draft in August, the deadline on a Saturday
         a.caseNumber = QStringLiteral("100/2026");
         a.court = QStringLiteral("Tribunale di Milano");
-        a.draftToParties.date = day("2026-08-10");
-        a.partiesObservations.date = day("2026-09-15");
-        a.period.deadline = day("2026-10-10");
-        a.period.extensions = {day("2026-10-17")};
+        a.draftToParties.date = on("2026-08-10");
+        a.partiesObservations.date = on("2026-09-15");
+        a.period.deadline = on("2026-10-10");
+        a.period.extensions = {on("2026-10-17")};
         Assignment b; // filed late: its request is due 100 days after the filing
         b.caseNumber = QStringLiteral("200/2026");
         b.court = QStringLiteral("Tribunale di Roma");
-        b.period.deadline = day("2026-07-10");
-        b.reportFiled = day("2026-07-20");
+        b.period.deadline = on("2026-07-10");
+        b.reportFiled = on("2026-07-20");
         Assignment c; // liquidated, two payments in part
         c.caseNumber = QStringLiteral("300/2025");
         c.court = QStringLiteral("Tribunale di Torino");
-        c.reportFiled = day("2026-03-02");
-        c.decree = day("2026-05-04");
+        c.reportFiled = on("2026-03-02");
+        c.decree = on("2026-05-04");
         c.liquidated = 150000;
         c.advances = 20000;
-        c.payments = {{day("2026-05-20"), QStringLiteral("Attore"), 40000, {}},
-                      {day("2026-06-15"), QStringLiteral("Convenuto"), 35050, {}}};
+        c.payments = {{on("2026-05-20"), QStringLiteral("Attore"), 40000, {}},
+                      {on("2026-06-15"), QStringLiteral("Convenuto"), 35050, {}}};
         for (const Assignment &x : {a, b, c}) {
             auto id = reg.create(x);
             QVERIFY(std::holds_alternative<qint64>(id));

@@ -1,9 +1,9 @@
 #include "conversions.h"
 #include "output.h"
+#include "pdftext.h"
 
 #include <QFile>
 #include <QMimeData>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -196,10 +196,7 @@ private slots:
 
         QTemporaryDir folder;
         QVERIFY(!savePdf(toPdf(document), folder.filePath("a.pdf")));
-        QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-layout", folder.filePath("a.pdf"), "-"});
-        QVERIFY2(pdftotext.waitForFinished(), "pdftotext (poppler-utils) is needed");
-        const QString pdf = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        const QString pdf = pdfText(folder.filePath("a.pdf"));
         const std::unique_ptr<QMimeData> clipboard(toMimeData(document));
         for (const QString &value : shown) {
             QVERIFY2(pdf.contains(value), qPrintable(value + " not in the PDF:\n" + pdf));

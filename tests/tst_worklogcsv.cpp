@@ -157,18 +157,10 @@ private slots:
     }
 
     void roundTrip() {
-        const QStringList descriptions = {
-            QString(),
-            QStringLiteral(";"),
-            QStringLiteral("\""),
-            QStringLiteral("a\r\nb"),
-            QStringLiteral("\n"),
-            QStringLiteral("fine\r"),
-            QStringLiteral("x;\"y\"\n\nz;"),
-            QStringLiteral("caffè ☕ 𝄞"),
-            QStringLiteral("\uFEFFinizio"),
-            QStringLiteral("Data;Dalle;Alle;Descrizione;In udienza"),
-        };
+        const QStringList descriptions =
+            QString("|;|\"|a\r\nb|\n|fine\r|x;\"y\"\n\nz;|caffè ☕ 𝄞|\uFEFFinizio|"
+                    "Data;Dalle;Alle;Descrizione;In udienza")
+                .split(u'|');
         QList<Session> sessions;
         QList<int> lines;
         int line = 2;
