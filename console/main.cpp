@@ -5,6 +5,7 @@
 // on standard output, status 2.
 
 #include "report.h"
+#include "usage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -217,11 +218,8 @@ int main(int argc, char *argv[]) {
     if (isHelp(args)) {
         QCommandLineParser parser;
         parseOptions(parser, {args.first()});
-        // Qt names the program by the path it was started from.
-        QString text = parser.helpText();
-        if (const QString usage = QStringLiteral("Usage: ") + args.first(); text.startsWith(usage))
-            text.replace(0, usage.size(), QStringLiteral("Usage: ") + app.applicationName());
-        std::fputs(text.toUtf8().constData(), stdout);
+        std::fputs(helpText(parser, args.first(), app.applicationName()).toUtf8().constData(),
+                   stdout);
         return 0;
     }
     bool json = false;

@@ -6,6 +6,7 @@
 
 #include "onorario.h"
 #include "tablefeetext.h"
+#include "usage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -128,11 +129,8 @@ int main(int argc, char *argv[]) {
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         QCommandLineParser parser;
         describe(parser);
-        // Named as installed, not by the path it was started from.
-        const QString help = parser.helpText();
-        const QString usage = QStringLiteral("Usage: tolvemar-onorario");
-        const qsizetype options = help.indexOf(QStringLiteral(" [options]"));
-        std::fputs((usage + help.mid(options)).toUtf8().constData(), stdout);
+        const QString help = helpText(parser, args.first(), QStringLiteral("tolvemar-onorario"));
+        std::fputs(help.toUtf8().constData(), stdout);
         return 0;
     }
     const auto result = run(args);

@@ -9,6 +9,7 @@
 #include "registro.h"
 #include "deadlines.h"
 #include "register.h"
+#include "usage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -164,11 +165,8 @@ int main(int argc, char *argv[]) {
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         QCommandLineParser parser;
         describe(parser);
-        // Named as installed, not by the path it was started from.
-        const QString help = parser.helpText();
-        const QString usage = QStringLiteral("Usage: tolvemar-registro");
-        const qsizetype options = help.indexOf(QStringLiteral(" [options]"));
-        std::fputs((usage + help.mid(options)).toUtf8().constData(), stdout);
+        const QString help = helpText(parser, args.first(), QStringLiteral("tolvemar-registro"));
+        std::fputs(help.toUtf8().constData(), stdout);
         return 0;
     }
     auto command = parseCommand(args);
