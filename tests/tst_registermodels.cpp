@@ -185,9 +185,17 @@ private slots:
         QFETCH(QString, text);
         const QDate today(2025, 3, 10);
         QList<assignments::ListRow> rows;
-        for (qsizetype i = 0; i < days.size(); ++i)
-            rows.append({i + 1, QStringLiteral("R.G. %1").arg(i), {}, {}, today.addDays(days[i])});
-        rows.append({99, QStringLiteral("senza istanza"), {}, {}, {}});
+        assignments::ListRow row;
+        for (qsizetype i = 0; i < days.size(); ++i) {
+            row.id = i + 1;
+            row.caseNumber = QStringLiteral("R.G. %1").arg(i);
+            row.requestDeadline = today.addDays(days[i]);
+            rows.append(row);
+        }
+        row.id = 99;
+        row.caseNumber = QStringLiteral("senza istanza");
+        row.requestDeadline = QDate();
+        rows.append(row);
         QCOMPARE(tolvemar::reminderText(rows, today), text);
     }
 
