@@ -80,6 +80,7 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
         row.lastDeadline = valueDate(rows.value(4));
         // fee::completionDate: the report's filing, else the last session's day.
         const QDate filed = valueDate(rows.value(3));
+        row.reportFiled = filed;
         row.requestDeadline =
             fee::requestDeadline(filed.isValid() ? filed : valueDate(rows.value(5)));
         const auto due = outstanding(rows.value(7).toLongLong(), rows.value(8).toLongLong(),

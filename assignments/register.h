@@ -69,6 +69,7 @@ struct ListRow {
     Cents fee = 0;         // of those, under the tariff asked for, and the fee items asked
     QDate decree;          // "Decreto di liquidazione"; null without one
     Cents outstanding = 0; // liquidated - advances - paid; meaningful only with a decree
+    QDate reportFiled;     // "Deposito della relazione"
 
     bool hasDecree() const { return decree.isValid(); }
 };

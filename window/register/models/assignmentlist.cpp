@@ -2,6 +2,7 @@
 
 #include "money.h"
 #include "registertexts.h"
+#include "terms.h"
 
 #include <QBrush>
 #include <QColor>
@@ -67,6 +68,13 @@ QString AssignmentList::requestText(const assignments::ListRow &row) const {
     return urgency.isEmpty() ? date : date + u' ' + urgency;
 }
 
+QString AssignmentList::deadlineText(const assignments::ListRow &row) {
+    const QString date = registertext::date(row.lastDeadline);
+    return fee::filedLate(row.reportFiled, row.lastDeadline)
+               ? date + QStringLiteral(" — ") + QString::fromUtf8(fee::kLateNote)
+               : date;
+}
+
 QVariant AssignmentList::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() >= list.size())
         return {};
@@ -87,6 +95,8 @@ QVariant AssignmentList::data(const QModelIndex &index, int role) const {
             return row.halves;
         case Fee:
             return row.fee;
+        case Outstanding:
+            return row.hasDecree() ? row.outstanding : std::numeric_limits<qint64>::min();
         }
         return {};
     }
@@ -97,13 +107,15 @@ QVariant AssignmentList::data(const QModelIndex &index, int role) const {
         case Court:
             return row.court;
         case Deadline:
-            return registertext::date(row.lastDeadline);
+            return deadlineText(row);
         case RequestBy:
             return requestText(row);
         case Vacazioni:
             return registertext::vacazioni(row.halves);
         case Fee:
             return fee::euroText(row.fee);
+        case Outstanding:
+            return row.hasDecree() ? fee::euroText(row.outstanding) : QString();
         }
         return {};
     }
@@ -120,7 +132,8 @@ QVariant AssignmentList::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const titles[ColumnCount] = {
         "Procedimento",  "Ufficio giudiziario", "Termine per il deposito",
-        "Istanza entro", "Vacazioni",           "Compenso"};
+        "Istanza entro", "Vacazioni",           "Compenso",
+        "Residuo"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }
 

@@ -14,7 +14,16 @@ class AssignmentList : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { CaseNumber, Court, Deadline, RequestBy, Vacazioni, Fee, ColumnCount };
+    enum Column {
+        CaseNumber,
+        Court,
+        Deadline,
+        RequestBy,
+        Vacazioni,
+        Fee,
+        Outstanding,
+        ColumnCount
+    };
     static constexpr int kSortRole = Qt::UserRole;
     static constexpr int kIdRole = Qt::UserRole + 1;
 
@@ -32,6 +41,8 @@ public:
 
 private:
     QString requestText(const assignments::ListRow &row) const;
+    // The last deadline, "depositata in ritardo" when the report came after its real end.
+    static QString deadlineText(const assignments::ListRow &row);
 
     QList<assignments::ListRow> list;
     QDate today;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "register.h"
+#include "terms.h"
+
+#include <QList>
+#include <QString>
+
+// What the register's window says of an assignment's terms and of its liquidation, as texts
+// that the form and the summary show. No widgets.
+namespace tolvemar::settlementtext {
+
+// "Invio della bozza alle parti: 02/08/2025 — nel periodo di sospensione feriale (1-31 agosto);
+// scade di fatto il 04/08/2025"
+QString deadlineLine(const fee::Deadline &deadline);
+
+struct Line {
+    QString caption;
+    QString value;
+
+    friend bool operator==(const Line &, const Line &) = default;
+};
+
+// Without a decree, nothing. Else the amount liquidated, the advances, the payments and what is
+// still due ("Residuo da incassare"), then each party's part of that residue on its share; a
+// party "in solido" may be asked the whole residue.
+QList<Line> settlementLines(const assignments::Assignment &a);
+
+} // namespace tolvemar::settlementtext
