@@ -29,16 +29,19 @@ std::variant<const fee::TableArticle *, QString> feeItemArticle(const FeeItem &i
     return tables.unknownArticleMessage(item.article);
 }
 
+QList<Cents> feeItemValues(const FeeItem &item, const fee::TableArticle &article) {
+    if (article.kind != fee::FeeKind::Value)
+        return {};
+    return article.tables.size() == 2 ? QList<Cents>{item.value, item.revenues}
+                                      : QList<Cents>{item.value};
+}
+
 std::variant<fee::TableFee, QString> feeItemFee(const FeeItem &item, QDate appointment) {
     const auto found = feeItemArticle(item, appointment);
     if (const QString *error = std::get_if<QString>(&found))
         return *error;
     const fee::TableArticle &article = *std::get<const fee::TableArticle *>(found);
-    QList<Cents> values;
-    if (article.kind == fee::FeeKind::Value)
-        values = article.tables.size() == 2 ? QList<Cents>{item.value, item.revenues}
-                                            : QList<Cents>{item.value};
-    return fee::tableFee(article, values, reductionId(item.reduction));
+    return fee::tableFee(article, feeItemValues(item, article), reductionId(item.reduction));
 }
 
 std::variant<Cents, QString> feeItemAmount(const FeeItem &item, QDate appointment) {

@@ -20,6 +20,10 @@ QString reductionId(FeeReduction reduction);
 std::variant<const fee::TableArticle *, QString> feeItemArticle(const FeeItem &item,
                                                                 QDate appointment);
 
+// The values `article` reads from `item`: none for a fixed fee, the assets and the revenues for
+// an article of two tables, else the value.
+QList<Cents> feeItemValues(const FeeItem &item, const fee::TableArticle &article);
+
 // The range and points of `item`, or the tables' message (an unknown article, a reduction the
 // article does not have).
 std::variant<fee::TableFee, QString> feeItemFee(const FeeItem &item, QDate appointment);

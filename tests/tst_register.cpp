@@ -227,13 +227,19 @@ private slots:
     // The expert is asked for once and remembered; the PDF is written.
     // The request exported from the window carries the log: each session, the ones not counted
     // with their reasons, the amounts and the deadline for the request.
+    // Its fee by value comes after them: art. 13 at the maximum on 650.000,00 €.
     void requestPdf() {
         const QDate march(2025, 3, 1);
-        registerfile::seed(QStringLiteral("R.G. 5/2025"),
-                           {registerfile::kMorning,
-                            {march.addDays(27), 14 * 60, 15 * 60, "Chiarimenti in udienza", true},
-                            {march.addDays(-1), 9 * 60, 10 * 60, "Lettura preliminare", false},
-                            {march.addDays(31), 9 * 60, 10 * 60, "Integrazione tardiva", false}});
+        const qint64 id = registerfile::seed(
+            QStringLiteral("R.G. 5/2025"),
+            {registerfile::kMorning,
+             {march.addDays(27), 14 * 60, 15 * 60, "Chiarimenti in udienza", true},
+             {march.addDays(-1), 9 * 60, 10 * 60, "Lettura preliminare", false},
+             {march.addDays(31), 9 * 60, 10 * 60, "Integrazione tardiva", false}});
+        assignments::Assignment valued = registerfile::assignment(id);
+        valued.feeItems = {{"13", 65000000, 0, assignments::FeeReduction::None,
+                            assignments::FeeAsked::Maximum, 0, "Stima dell'immobile"}};
+        QCOMPARE(registerfile::open()->update(valued), QString());
         QVERIFY(openRegister());
         driver->fillDialog = [](QDialog *dialog) {
             if (auto *input = qobject_cast<QInputDialog *>(dialog))
@@ -251,7 +257,8 @@ private slots:
         for (const char *shown :
              {"Ing. Anna Verdi", "R.G. 5/2025", "Sopralluogo", "Chiarimenti in udienza",
               "Lettura preliminare", "prima del conferimento", "Integrazione tardiva",
-              "oltre il termine", "18,76 €", "Istanza di liquidazione entro il 10/07/2025"})
+              "oltre il termine", "18,76 €", "Istanza di liquidazione entro il 10/07/2025",
+              "Onorari fissi e variabili", "Stima dell'immobile", "2.271,76 €"})
             QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
     }
 };

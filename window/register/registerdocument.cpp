@@ -2,6 +2,7 @@
 
 #include "assignmentrequest.h"
 #include "documentoutput.h"
+#include "feeitems.h"
 #include "output.h"
 #include "settings.h"
 
@@ -12,6 +13,37 @@
 #include <QMessageBox>
 
 namespace tolvemar::registerdocument {
+
+namespace {
+
+request::TableFeeItem::Asked askedOf(assignments::FeeAsked asked) {
+    using Asked = request::TableFeeItem::Asked;
+    switch (asked) {
+    case assignments::FeeAsked::Minimum:
+        return Asked::Minimum;
+    case assignments::FeeAsked::Middle:
+        break;
+    case assignments::FeeAsked::Maximum:
+        return Asked::Maximum;
+    case assignments::FeeAsked::Amount:
+        return Asked::Amount;
+    }
+    return Asked::Middle;
+}
+
+// An item whose article is not in the tables keeps its value, and the request names it.
+request::TableFeeItem requestItem(const assignments::FeeItem &item, QDate appointment) {
+    const auto article = assignments::feeItemArticle(item, appointment);
+    const auto *const *found = std::get_if<const fee::TableArticle *>(&article);
+    return {item.article,
+            found ? assignments::feeItemValues(item, **found) : QList<fee::Cents>{item.value},
+            assignments::reductionId(item.reduction),
+            askedOf(item.asked),
+            item.amount,
+            item.description};
+}
+
+} // namespace
 
 std::optional<request::Document> describe(const Source &source, QWidget *parent) {
     QString expert = settings::expert();
@@ -41,9 +73,11 @@ std::optional<request::Document> describe(const Source &source, QWidget *parent)
                                     chosen.advances,
                                     chosen.note,
                                     {},
-                                    0};
+                                    chosen.tableUrgencyPercent};
     for (const assignments::Expense &expense : chosen.expenses)
         fees.expenses.append({expense.description, expense.amount});
+    for (const assignments::FeeItem &item : chosen.feeItems)
+        fees.tableItems.append(requestItem(item, chosen.period.appointment));
     auto described = request::describe(fees, QDateTime::currentDateTime());
     if (const QString *error = std::get_if<QString>(&described)) {
         QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), *error);
