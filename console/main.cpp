@@ -78,15 +78,8 @@ std::variant<Options, QString> parseOptions(QCommandLineParser &parser, const QS
     parser.addOptions({tariff, appointment, deadline, extension, urgency, increase, panel, json});
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("Il registro in CSV, o - per lo standard input."));
-    if (!parser.parse(args)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            return QStringLiteral("Opzione sconosciuta: %1%2.")
-                .arg(unknown.first().size() == 1 ? u"-" : u"--", unknown.first());
-        // A value missing after an option, or given to --json.
-        return QStringLiteral("Opzione incompleta o con un valore di troppo (%1).")
-            .arg(parser.errorText());
-    }
+    if (const QString error = parseError(parser, args); !error.isEmpty())
+        return error;
 
     Options o;
     o.json = parser.isSet(json);

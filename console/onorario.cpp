@@ -47,14 +47,8 @@ void describe(QCommandLineParser &parser) {
 std::variant<QByteArray, QString> run(const QStringList &args) {
     QCommandLineParser parser;
     describe(parser);
-    if (!parser.parse(args)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            return QStringLiteral("Opzione sconosciuta: %1%2.")
-                .arg(unknown.first().size() == 1 ? u"-" : u"--", unknown.first());
-        return QStringLiteral("Opzione incompleta o con un valore di troppo (%1).")
-            .arg(parser.errorText());
-    }
+    if (const QString error = parseError(parser, args); !error.isEmpty())
+        return error;
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Argomento inatteso: %1.").arg(parser.positionalArguments().first());
     const auto found = fee::decreeOn(QDate::currentDate());

@@ -72,14 +72,8 @@ struct Command {
 std::variant<Command, QString> parseCommand(const QStringList &args) {
     QCommandLineParser parser;
     describe(parser);
-    if (!parser.parse(args)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            return QStringLiteral("Opzione sconosciuta: %1%2.")
-                .arg(unknown.first().size() == 1 ? u"-" : u"--", unknown.first());
-        return QStringLiteral("Opzione incompleta o con un valore di troppo (%1).")
-            .arg(parser.errorText());
-    }
+    if (const QString error = parseError(parser, args); !error.isEmpty())
+        return error;
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
         return QStringLiteral("Manca il comando: %1.").arg(kCommands);
