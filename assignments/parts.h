@@ -28,7 +28,8 @@ struct FeeItem {
     friend bool operator==(const FeeItem &, const FeeItem &) = default;
 };
 
-// The articles the table knows, in the order of the law.
+// The articles of every decree shipped, in the order of the law; none when a decree's data do
+// not read.
 const QStringList &feeArticles();
 
 // A term of art. 195 c.p.c., kept as the filing deadline is: the date set by the judge and the

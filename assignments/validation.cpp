@@ -1,15 +1,21 @@
 #include "validation.h"
 
+#include "tables.h"
+
 #include <algorithm>
 
 namespace assignments {
 
 const QStringList &feeArticles() {
-    static const QStringList articles = {
-        QStringLiteral("4"),   QStringLiteral("5"),   QStringLiteral("6.1"),
-        QStringLiteral("8.1"), QStringLiteral("8.3"), QStringLiteral("11"),
-        QStringLiteral("13"),  QStringLiteral("17"),  QStringLiteral("21"),
-    };
+    static const QStringList articles = [] {
+        QStringList ids;
+        if (const auto *decrees = std::get_if<QList<fee::Decree>>(&fee::shippedDecrees()))
+            for (const fee::Decree &decree : *decrees)
+                for (const fee::TableArticle &article : decree.articles)
+                    if (!ids.contains(article.id))
+                        ids.append(article.id);
+        return ids;
+    }();
     return articles;
 }
 
