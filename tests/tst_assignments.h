@@ -62,7 +62,6 @@ private slots:
     void moveFromOldPlace_data();
     void moveFromOldPlace();
     void bothPlaces();
-    void deadlineCases();
     void shares_data();
     void shares();
 };

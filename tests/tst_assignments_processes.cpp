@@ -146,49 +146,6 @@ void TestAssignments::listMatchesLog() {
     }
 }
 
-void TestAssignments::deadlineCases() {
-    auto r = openRegister(fresh("deadlines.sqlite"));
-    Assignment a;
-    a.caseNumber = QStringLiteral("4321/2025");
-    a.court = QStringLiteral("Tribunale di Lecco");
-    a.judge = QStringLiteral("dott. Neri");
-    // The draft moved to Saturday 2 August, the observations set on Friday 5 September, the
-    // filing moved from 15 to 30 September; no report yet, the last session on 3 March.
-    a.draftToParties = {QDate(2025, 7, 10), {QDate(2025, 8, 2)}};
-    a.partiesObservations = {QDate(2025, 9, 5), {}};
-    a.period = {QDate(2025, 2, 10), QDate(2025, 9, 15), {QDate(2025, 9, 30)}};
-    const qint64 first = value(r->create(a));
-    QVERIFY(r->addSession(first, childSession(0, 600)).index() == 0);
-    const qint64 second = value(r->create(Assignment{}));
-
-    const QList<CalendarCase> cases = value(assignments::deadlineCases(*r));
-    QCOMPARE(cases.size(), 2);
-    QCOMPARE(cases[0].assignment, first);
-    QCOMPARE(cases[0].judge, a.judge);
-    QCOMPARE(cases[1].assignment, second);
-    QVERIFY(cases[1].deadlines.isEmpty());
-    struct Expected {
-        fee::DeadlineKind kind;
-        QDate date, effective;
-        bool august;
-    };
-    // 3 March 2025 plus 100 days is Wednesday 11 June.
-    const Expected expected[] = {
-        {fee::DeadlineKind::Draft, QDate(2025, 8, 2), QDate(2025, 8, 4), true},
-        {fee::DeadlineKind::Observations, QDate(2025, 9, 5), QDate(2025, 9, 5), false},
-        {fee::DeadlineKind::Filing, QDate(2025, 9, 30), QDate(2025, 9, 30), false},
-        {fee::DeadlineKind::Request, QDate(2025, 6, 11), QDate(2025, 6, 11), false},
-    };
-    QCOMPARE(cases[0].deadlines.size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        const fee::Deadline &d = cases[0].deadlines[i];
-        QCOMPARE(d.kind, expected[i].kind);
-        QCOMPARE(d.date, expected[i].date);
-        QCOMPARE(d.effective, expected[i].effective);
-        QCOMPARE(d.august, expected[i].august);
-    }
-}
-
 void TestAssignments::shares_data() {
     QTest::addColumn<Cents>("outstanding");
     QTest::addColumn<int>("share");
