@@ -4,6 +4,7 @@
 #include "assignmentlist.h"
 #include "expensetable.h"
 #include "feeitemtable.h"
+#include "liquidationpanel.h"
 #include "registersummary.h"
 #include "sessionmodel.h"
 #include "sessiontable.h"
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <functional>
@@ -46,29 +48,38 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
               });
           },
           body))
+    , liquidation(new LiquidationPanel(
+          [this](const LiquidationPanel::Change &change) { return saveLists(change); }, body))
     , summary(new RegisterSummary(body))
     , status(new QLabel(body)) {
     setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A bad value is framed in red; its message stands beside it.
     setStyleSheet(QStringLiteral("QLineEdit[invalid=\"true\"], QPlainTextEdit[invalid=\"true\"], "
-                                 "QSpinBox[invalid=\"true\"] { border: 1px solid #b00000; }"
+                                 "QSpinBox[invalid=\"true\"], QTableView[invalid=\"true\"] "
+                                 "{ border: 1px solid #b00000; }"
                                  "QLabel#error, QLabel#status { color: #b00000; }"));
     status->setObjectName(QStringLiteral("status"));
     status->setWordWrap(true);
     status->setAccessibleName(QStringLiteral("Messaggi"));
 
-    // The list beside what the selected assignment is worth, its fields, then its sessions
-    // beside its expenses.
+    // The list beside what the selected assignment is worth, its fields, then on one page its
+    // sessions beside its fees by value and expenses, on the other its liquidation.
     auto *top = new QHBoxLayout;
     top->addWidget(createListPanel(), 1);
     top->addWidget(createSummaryPanel());
-    auto *bottom = new QHBoxLayout;
+    auto *work = new QWidget(body);
+    auto *bottom = new QHBoxLayout(work);
+    bottom->setContentsMargins(0, 0, 0, 0);
     auto *side = new QVBoxLayout;
     side->addWidget(feeItems, 3);
     side->addWidget(expenses, 2);
     bottom->addWidget(sessions, 4);
     bottom->addLayout(side, 3);
+    auto *pages = new QTabWidget(body);
+    pages->setDocumentMode(true);
+    pages->addTab(work, QStringLiteral("Sedute, onorari e spese"));
+    pages->addTab(liquidation, QStringLiteral("Liquidazione e pagamenti"));
     needSelection.append({form, sessions, expenses, feeItems});
     setCentralWidget(body);
     auto *layout = new QVBoxLayout(body);
@@ -77,7 +88,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(top, 3);
     layout->addWidget(form);
-    layout->addLayout(bottom, 4);
+    layout->addWidget(pages, 4);
     layout->addWidget(status);
 
     connect(form, &AssignmentForm::saved, this, [this](const assignments::Assignment &changed) {
@@ -105,9 +116,10 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
 // go before the register, since an editor still open commits into it as it closes, and without
 // telling this window, which is half gone.
 RegisterWindow::~RegisterWindow() {
-    form->savePending();
+    savePending();
     for (QObject *part : {static_cast<QObject *>(form), static_cast<QObject *>(sessions),
-                          static_cast<QObject *>(expenses), static_cast<QObject *>(feeItems)})
+                          static_cast<QObject *>(expenses), static_cast<QObject *>(feeItems),
+                          static_cast<QObject *>(liquidation)})
         part->disconnect(this);
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
@@ -143,7 +155,7 @@ void RegisterWindow::currentChanged() {
 void RegisterWindow::select(qint64 id) {
     if (id && id == current)
         return;
-    form->savePending();
+    savePending();
     current = 0;
     std::optional<assignments::Assignment> chosen;
     if (id) {
@@ -160,6 +172,7 @@ void RegisterWindow::select(qint64 id) {
                    chosen ? chosen->caseNumber : QString());
     expenses->setExpenses(chosen ? chosen->expenses : QList<assignments::Expense>());
     feeItems->setAssignment(chosen);
+    liquidation->setAssignment(chosen);
     for (QWidget *widget : std::as_const(needSelection))
         widget->setEnabled(chosen.has_value());
     showSummary();
@@ -170,6 +183,11 @@ void RegisterWindow::showSummary() {
         return summary->clear();
     summary->showAssignment(form->assignment(), sessions->model().totals(),
                             sessions->model().sessions(), tariff, QDate::currentDate());
+}
+
+void RegisterWindow::savePending() {
+    form->savePending();
+    liquidation->savePending();
 }
 
 void RegisterWindow::showMessage(const QString &text) {
@@ -190,7 +208,7 @@ QString RegisterWindow::saveLists(const std::function<void(assignments::Assignme
 }
 
 void RegisterWindow::newAssignment() {
-    form->savePending();
+    savePending();
     const auto created = store->create({});
     if (const QString *error = std::get_if<QString>(&created))
         return showMessage(*error);
@@ -231,7 +249,7 @@ void RegisterWindow::deleteAssignment() {
 }
 
 registerdocument::Source RegisterWindow::requestSource() {
-    form->savePending();
+    savePending();
     return {form->assignment(), sessions->model().sessions(), tariff};
 }
 
@@ -241,7 +259,7 @@ void RegisterWindow::showDone(const QString &text) {
 }
 
 void RegisterWindow::closeEvent(QCloseEvent *event) {
-    form->savePending();
+    savePending();
     event->accept();
 }
 
