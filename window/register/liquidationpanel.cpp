@@ -131,6 +131,7 @@ LiquidationPanel::LiquidationPanel(Save saver, QWidget *parent)
         QStringLiteral("parte"), [this] { parties->addRow(); },
         [this](int row) { parties->removeRow(row); }));
     auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(left, 2);
     layout->addWidget(tableBox(
                           paymentTable, new QLabel(QStringLiteral("Pagamenti"), this), paymentError,

@@ -7,6 +7,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace tolvemar {
 
@@ -45,11 +46,19 @@ RegisterSummary::RegisterSummary(QWidget *parent)
         captions[bold]->setFont(font);
     }
     deadline->setWordWrap(true);
-    grid->addWidget(deadline, Count, 0, 1, 3);
-    grid->addWidget(tables, 0, 2, Total, 1, Qt::AlignTop);
+    grid->addWidget(deadline, Count, 0, 1, 2);
+    // Beside the vacazioni the fees by value, then the decree: as many lines as there are
+    // parties, close together so that the window keeps its height.
+    auto *side = new QVBoxLayout;
+    side->addWidget(tables);
+    side->addLayout(decree);
+    side->addStretch();
     decree->setContentsMargins(0, 0, 0, 0);
     decree->setColumnStretch(0, 1);
-    grid->addLayout(decree, Total, 2, Count - Total, 1, Qt::AlignTop);
+    for (QGridLayout *lines : {grid, decree, qobject_cast<QGridLayout *>(tables->layout())})
+        lines->setVerticalSpacing(1);
+    side->setSpacing(1);
+    grid->addLayout(side, 0, 2, Count + 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 2);
     clear();
