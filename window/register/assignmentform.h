@@ -30,11 +30,16 @@ public:
     // The assignment to show; nothing empties and disables every field.
     void setAssignment(const std::optional<assignments::Assignment> &assignment);
     const assignments::Assignment &assignment() const { return shown; }
-    // The lists of `saved`, saved elsewhere, that the next save of a field keeps.
+    // The lists and the liquidation of `saved`, saved elsewhere, that the next save of a field
+    // keeps.
     void setSavedLists(const assignments::Assignment &saved) {
         shown.expenses = saved.expenses;
         shown.feeItems = saved.feeItems;
         shown.tableUrgencyPercent = saved.tableUrgencyPercent;
+        shown.decree = saved.decree;
+        shown.liquidated = saved.liquidated;
+        shown.parties = saved.parties;
+        shown.payments = saved.payments;
     }
 
     // Saves what is typed and not yet saved, as leaving each field would.

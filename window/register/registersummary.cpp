@@ -7,6 +7,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace tolvemar {
 
@@ -26,7 +27,8 @@ QString percent(int value) {
 RegisterSummary::RegisterSummary(QWidget *parent)
     : QGroupBox(QStringLiteral("Riepilogo"), parent)
     , deadline(new QLabel(this))
-    , tables(new FeeItemSummary(this)) {
+    , tables(new FeeItemSummary(this))
+    , decree(new QGridLayout) {
     setAccessibleName(QStringLiteral("Riepilogo"));
     auto *grid = new QGridLayout(this);
     for (int line = 0; line < Count; ++line) {
@@ -44,8 +46,19 @@ RegisterSummary::RegisterSummary(QWidget *parent)
         captions[bold]->setFont(font);
     }
     deadline->setWordWrap(true);
-    grid->addWidget(deadline, Count, 0, 1, 3);
-    grid->addWidget(tables, 0, 2, Total, 1, Qt::AlignTop);
+    grid->addWidget(deadline, Count, 0, 1, 2);
+    // Beside the vacazioni the fees by value, then the decree: as many lines as there are
+    // parties, close together so that the window keeps its height.
+    auto *side = new QVBoxLayout;
+    side->addWidget(tables);
+    side->addLayout(decree);
+    side->addStretch();
+    decree->setContentsMargins(0, 0, 0, 0);
+    decree->setColumnStretch(0, 1);
+    for (QGridLayout *lines : {grid, decree, qobject_cast<QGridLayout *>(tables->layout())})
+        lines->setVerticalSpacing(1);
+    side->setSpacing(1);
+    grid->addLayout(side, 0, 2, Count + 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 2);
     clear();
@@ -64,6 +77,37 @@ void RegisterSummary::clear() {
         set(Line(line), QString::fromUtf8(names[line]), QString());
     setText(deadline, QString());
     tables->clear();
+    showSettlement({});
+}
+
+// The labels stay, the lines beyond those shown hidden, so that a screen reader keeps its place.
+void RegisterSummary::showSettlement(const QList<settlementtext::Line> &lines) {
+    while (decreeLines.size() < lines.size()) {
+        const int row = int(decreeLines.size());
+        auto *caption = new QLabel(this);
+        auto *value = new QLabel(this);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        decree->addWidget(caption, row, 0);
+        decree->addWidget(value, row, 1);
+        decreeLines.append(std::pair(caption, value));
+    }
+    for (qsizetype i = 0; i < decreeLines.size(); ++i) {
+        const auto &[caption, value] = decreeLines[i];
+        const bool shown = i < lines.size();
+        setText(caption, shown ? lines[i].caption : QString());
+        setText(value, shown ? lines[i].value : QString());
+        caption->setVisible(shown);
+        value->setVisible(shown);
+    }
+}
+
+QList<settlementtext::Line> RegisterSummary::settlement() const {
+    QList<settlementtext::Line> lines;
+    for (const auto &[caption, value] : decreeLines)
+        if (!caption->text().isEmpty())
+            lines.append({caption->text(), value->text()});
+    return lines;
 }
 
 void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
@@ -120,6 +164,7 @@ void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
         set(Advances, QStringLiteral("Acconti ricevuti"), fee::euroText(s.advances));
         set(Balance, QStringLiteral("Saldo"), fee::euroText(all.balance));
     }
+    showSettlement(settlementtext::settlementLines(assignment));
     const QDate due = fee::requestDeadline(fee::completionDate(assignment.reportFiled, sessions));
     const QString basis = QString::fromUtf8(fee::kRequestDeadlineBasis);
     setText(deadline,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "register.h"
+#include "settlementtexts.h"
 
 #include <QGroupBox>
 
+class QGridLayout;
 class QLabel;
 
 namespace tolvemar {
@@ -11,8 +13,9 @@ namespace tolvemar {
 class FeeItemSummary;
 
 // "Riepilogo": what the assignment is worth under the tariff chosen in the main window, from the
-// vacazioni and the fees by value to the balance, and the deadline for the request. Every label's
-// accessible name is its text.
+// vacazioni and the fees by value to the balance, the deadline for the request and, once there is
+// a decree of liquidation, what is still to be collected and from whom. Every label's accessible
+// name is its text.
 class RegisterSummary : public QGroupBox {
     Q_OBJECT
 
@@ -39,15 +42,20 @@ public:
 
     QString value(Line line) const;
     QString deadlineText() const;
+    // The lines of the decree as shown; none without one.
+    QList<settlementtext::Line> settlement() const;
     const FeeItemSummary *feeItems() const { return tables; }
 
 private:
     void set(Line line, const QString &caption, const QString &value);
+    void showSettlement(const QList<settlementtext::Line> &lines);
 
     QLabel *captions[Count];
     QLabel *values[Count];
     QLabel *deadline;
     FeeItemSummary *tables; // beside the vacazioni
+    QGridLayout *decree;    // under the fees by value
+    QList<std::pair<QLabel *, QLabel *>> decreeLines;
 };
 
 } // namespace tolvemar

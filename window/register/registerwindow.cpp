@@ -4,6 +4,7 @@
 #include "assignmentlist.h"
 #include "expensetable.h"
 #include "feeitemtable.h"
+#include "liquidationpanel.h"
 #include "registersummary.h"
 #include "sessionmodel.h"
 #include "sessiontable.h"
@@ -11,12 +12,11 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <functional>
@@ -48,29 +48,38 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
               });
           },
           body))
+    , liquidation(new LiquidationPanel(
+          [this](const LiquidationPanel::Change &change) { return saveLists(change); }, body))
     , summary(new RegisterSummary(body))
     , status(new QLabel(body)) {
     setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A bad value is framed in red; its message stands beside it.
     setStyleSheet(QStringLiteral("QLineEdit[invalid=\"true\"], QPlainTextEdit[invalid=\"true\"], "
-                                 "QSpinBox[invalid=\"true\"] { border: 1px solid #b00000; }"
+                                 "QSpinBox[invalid=\"true\"], QTableView[invalid=\"true\"] "
+                                 "{ border: 1px solid #b00000; }"
                                  "QLabel#error, QLabel#status { color: #b00000; }"));
     status->setObjectName(QStringLiteral("status"));
     status->setWordWrap(true);
     status->setAccessibleName(QStringLiteral("Messaggi"));
 
-    // The list beside what the selected assignment is worth, its fields, then its sessions
-    // beside its expenses.
+    // The list beside what the selected assignment is worth, its fields, then on one page its
+    // sessions beside its fees by value and expenses, on the other its liquidation.
     auto *top = new QHBoxLayout;
     top->addWidget(createListPanel(), 1);
     top->addWidget(createSummaryPanel());
-    auto *bottom = new QHBoxLayout;
+    auto *work = new QWidget(body);
+    auto *bottom = new QHBoxLayout(work);
+    bottom->setContentsMargins(0, 0, 0, 0);
     auto *side = new QVBoxLayout;
     side->addWidget(feeItems, 3);
     side->addWidget(expenses, 2);
     bottom->addWidget(sessions, 4);
     bottom->addLayout(side, 3);
+    auto *pages = new QTabWidget(body);
+    pages->setDocumentMode(true);
+    pages->addTab(work, QStringLiteral("Sedute, onorari e spese"));
+    pages->addTab(liquidation, QStringLiteral("Liquidazione e pagamenti"));
     needSelection.append({form, sessions, expenses, feeItems});
     setCentralWidget(body);
     auto *layout = new QVBoxLayout(body);
@@ -79,7 +88,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(top, 3);
     layout->addWidget(form);
-    layout->addLayout(bottom, 4);
+    layout->addWidget(pages, 4);
     layout->addWidget(status);
 
     connect(form, &AssignmentForm::saved, this, [this](const assignments::Assignment &changed) {
@@ -107,81 +116,12 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
 // go before the register, since an editor still open commits into it as it closes, and without
 // telling this window, which is half gone.
 RegisterWindow::~RegisterWindow() {
-    form->savePending();
+    savePending();
     for (QObject *part : {static_cast<QObject *>(form), static_cast<QObject *>(sessions),
-                          static_cast<QObject *>(expenses), static_cast<QObject *>(feeItems)})
+                          static_cast<QObject *>(expenses), static_cast<QObject *>(feeItems),
+                          static_cast<QObject *>(liquidation)})
         part->disconnect(this);
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
-}
-
-QWidget *RegisterWindow::createListPanel() {
-    auto *panel = new QWidget(body);
-    sorted->setSourceModel(assignments);
-    sorted->setSortRole(AssignmentList::kSortRole);
-    sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
-    list->setModel(sorted);
-    list->setAccessibleName(QStringLiteral("Incarichi"));
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setWordWrap(false);
-    list->verticalHeader()->hide();
-    list->setSortingEnabled(true);
-    // The register's own order, nearest date first, until a column is chosen.
-    list->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->horizontalHeader()->setSectionResizeMode(AssignmentList::Court, QHeaderView::Stretch);
-    auto *title = new QLabel(QStringLiteral("Incari&chi"), panel);
-    title->setBuddy(list);
-
-    auto *add = new QPushButton(QStringLiteral("Nuovo incarico"), panel);
-    add->setShortcut(QKeySequence::New);
-    add->setToolTip(QStringLiteral("Nuovo incarico (%1)")
-                        .arg(QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText)));
-    auto *remove = new QPushButton(QStringLiteral("Elimina incarico…"), panel);
-    needSelection.append(remove);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    buttons->addStretch();
-
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(title);
-    layout->addWidget(list, 1);
-    layout->addLayout(buttons);
-
-    connect(add, &QPushButton::clicked, this, &RegisterWindow::newAssignment);
-    connect(remove, &QPushButton::clicked, this, &RegisterWindow::deleteAssignment);
-    connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &RegisterWindow::currentChanged);
-    return panel;
-}
-
-QWidget *RegisterWindow::createSummaryPanel() {
-    auto *panel = new QWidget(body);
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(summary);
-    auto *documents = new QHBoxLayout;
-    const std::tuple<QString, QString, std::function<void()>> actions[] = {
-        {QStringLiteral("&Copia"), QStringLiteral("Copia l'istanza di liquidazione"),
-         [this] { showDone(registerdocument::copy(requestSource(), this)); }},
-        {QStringLiteral("Stampa…"), QStringLiteral("Stampa l'istanza di liquidazione"),
-         [this] { registerdocument::print(requestSource(), this); }},
-        {QStringLiteral("Esporta in PDF…"),
-         QStringLiteral("Esporta l'istanza di liquidazione in PDF"),
-         [this] { showDone(registerdocument::exportPdf(requestSource(), this)); }}};
-    for (const auto &[text, name, slot] : actions) {
-        auto *button = new QPushButton(text, panel);
-        button->setAccessibleName(name);
-        connect(button, &QPushButton::clicked, this, slot);
-        needSelection.append(button);
-        documents->addWidget(button);
-    }
-    documents->addStretch();
-    layout->addLayout(documents);
-    return panel;
 }
 
 void RegisterWindow::setTariff(fee::Tariff fees) {
@@ -215,7 +155,7 @@ void RegisterWindow::currentChanged() {
 void RegisterWindow::select(qint64 id) {
     if (id && id == current)
         return;
-    form->savePending();
+    savePending();
     current = 0;
     std::optional<assignments::Assignment> chosen;
     if (id) {
@@ -232,6 +172,7 @@ void RegisterWindow::select(qint64 id) {
                    chosen ? chosen->caseNumber : QString());
     expenses->setExpenses(chosen ? chosen->expenses : QList<assignments::Expense>());
     feeItems->setAssignment(chosen);
+    liquidation->setAssignment(chosen);
     for (QWidget *widget : std::as_const(needSelection))
         widget->setEnabled(chosen.has_value());
     showSummary();
@@ -242,6 +183,11 @@ void RegisterWindow::showSummary() {
         return summary->clear();
     summary->showAssignment(form->assignment(), sessions->model().totals(),
                             sessions->model().sessions(), tariff, QDate::currentDate());
+}
+
+void RegisterWindow::savePending() {
+    form->savePending();
+    liquidation->savePending();
 }
 
 void RegisterWindow::showMessage(const QString &text) {
@@ -262,7 +208,7 @@ QString RegisterWindow::saveLists(const std::function<void(assignments::Assignme
 }
 
 void RegisterWindow::newAssignment() {
-    form->savePending();
+    savePending();
     const auto created = store->create({});
     if (const QString *error = std::get_if<QString>(&created))
         return showMessage(*error);
@@ -303,7 +249,7 @@ void RegisterWindow::deleteAssignment() {
 }
 
 registerdocument::Source RegisterWindow::requestSource() {
-    form->savePending();
+    savePending();
     return {form->assignment(), sessions->model().sessions(), tariff};
 }
 
@@ -313,7 +259,7 @@ void RegisterWindow::showDone(const QString &text) {
 }
 
 void RegisterWindow::closeEvent(QCloseEvent *event) {
-    form->savePending();
+    savePending();
     event->accept();
 }
 

@@ -19,13 +19,14 @@ class AssignmentForm;
 class AssignmentList;
 class ExpenseTable;
 class FeeItemTable;
+class LiquidationPanel;
 class RegisterSummary;
 class SessionTable;
 
 // "Registro degli incarichi": the list of assignments and, for the one selected, its fields, its
-// sessions, its fees by value, its expenses and what it is worth. Every edit is saved in the
-// register when it is made; there is nothing to save on closing. A main window of its own, so that
-// a screen reader announces it by its title.
+// sessions, its fees by value, its expenses, its liquidation and payments, and what it is worth.
+// Every edit is saved in the register when it is made; there is nothing to save on closing. A main
+// window of its own, so that a screen reader announces it by its title.
 class RegisterWindow : public QMainWindow {
     Q_OBJECT
 
@@ -52,6 +53,8 @@ private:
     void currentChanged();
     void select(qint64 id);
     void showSummary();
+    // What is typed in the form and the decree's fields and not yet saved, saved.
+    void savePending();
     void showMessage(const QString &text);
     void newAssignment();
     void deleteAssignment();
@@ -74,6 +77,7 @@ private:
     SessionTable *sessions;
     ExpenseTable *expenses;
     FeeItemTable *feeItems;
+    LiquidationPanel *liquidation;
     RegisterSummary *summary;
     QLabel *status;
     QList<QWidget *> needSelection; // enabled while an assignment is selected

@@ -1,0 +1,167 @@
+#include "accessibilityaudit.h"
+#include "partymodel.h"
+#include "paymentmodel.h"
+#include "registerdriver.h"
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+using Lines = QList<tolvemar::settlementtext::Line>;
+
+// The decree of liquidation, the parties who bear it and their payments, typed in the register
+// window; the file read afresh to see what was saved.
+class TestRegisterLiquidation : public QObject, public RegisterDriver {
+    Q_OBJECT
+
+    qint64 id = 0;
+
+    // The page "Liquidazione e pagamenti" in front, its two models under Qt's model tester.
+    void openLiquidation() {
+        QVERIFY(openRegister());
+        registerWindow->findChild<QTabWidget *>()->setCurrentIndex(1);
+        for (const char *table : {"Parti a carico", "Pagamenti"})
+            new QAbstractItemModelTester(field<QTableView>(QString::fromUtf8(table))->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                         registerWindow);
+    }
+    void addParty(const QString &name, const QString &share) {
+        click(QStringLiteral("Aggiungi parte"));
+        typeCell(name);
+        typeCell(share, Qt::Key_Return);
+    }
+    // The payer chosen among the parties that the list offers, or typed.
+    void addPayment(const QString &date, const QString &payer, const QString &amount) {
+        const int row = field<QTableView>(QStringLiteral("Pagamenti"))->model()->rowCount();
+        click(QStringLiteral("Aggiungi pagamento"));
+        typeCell(date);
+        auto *combo = qobject_cast<QComboBox *>(registerWindow->focusWidget());
+        QVERIFY(combo);
+        const int offered = combo->findText(payer);
+        QVERIFY(offered >= 0 || payer.isEmpty());
+        combo->setCurrentIndex(offered);
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCoreApplication::processEvents(); // Return commits through a queued call
+        if (!amount.isEmpty())
+            editCell(row, tolvemar::PaymentModel::Amount, amount, QStringLiteral("Pagamenti"));
+    }
+    bool marked(const char *name, const QString &message) const {
+        const QWidget *widget = field(QString::fromUtf8(name));
+        return widget->property("invalid").toBool() &&
+               widget->accessibleDescription().contains(message);
+    }
+
+private slots:
+    void initTestCase() { setUpApplication(); }
+    void init() {
+        startClean();
+        id = registerfile::seed(QStringLiteral("300/2025"));
+    }
+    void cleanup() { QCOMPARE(finish(), QStringList()); }
+
+    // Shares that do not make 100 % are marked and not saved, unless every party is "in solido".
+    void shares_data() {
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("jointly");
+        QTest::newRow("60 + 40") << "40" << false;
+        QTest::newRow("60 + 30, both in solido") << "30" << true;
+    }
+    void shares() {
+        QFETCH(QString, second);
+        QFETCH(bool, jointly);
+        openLiquidation();
+        addParty(QStringLiteral("Rossi"), QStringLiteral("60"));
+        addParty(QStringLiteral("Bianchi"), QStringLiteral("30"));
+        QVERIFY(marked("Parti a carico", QStringLiteral("fanno 90,00 %")));
+        QVERIFY(registerfile::assignment(id).parties.isEmpty());
+        auto *table = field<QTableView>(QStringLiteral("Parti a carico"));
+        if (jointly) {
+            for (int row : {0, 1}) {
+                table->setCurrentIndex(table->model()->index(row, tolvemar::PartyModel::Jointly));
+                QTest::keyClick(table, Qt::Key_Space);
+            }
+        } else {
+            editCell(1, tolvemar::PartyModel::Share, second, QStringLiteral("Parti a carico"));
+        }
+        QVERIFY(!marked("Parti a carico", QString()));
+        const QList<assignments::Party> saved{
+            {QStringLiteral("Rossi"), 6000, jointly},
+            {QStringLiteral("Bianchi"), 3000 + 1000 * !jointly, jointly}};
+        QCOMPARE(registerfile::assignment(id).parties, saved);
+    }
+
+    // Liquidated 1.000,00 €, advances 200,00 €, Rossi paid 100,00 € and Bianchi 300,00 €: still
+    // due 1.000 - 200 - 100 - 300 = 400,00 €, of which Rossi's 60 % is 240,00 € and Bianchi's
+    // 40 % 160,00 €. The advances typed after the rest keep it; all of it survives a restart.
+    void residue() {
+        openLiquidation();
+        fill(QStringLiteral("Decreto di liquidazione"), QStringLiteral("15/05/2025"));
+        fill(QStringLiteral("Importo liquidato"), QStringLiteral("1.000,00"));
+        addParty(QStringLiteral("Rossi"), QStringLiteral("60"));
+        addParty(QStringLiteral("Bianchi"), QStringLiteral("40"));
+        addPayment(QStringLiteral("10/06/2025"), QStringLiteral("Rossi"), QStringLiteral("100"));
+        addPayment(QStringLiteral("20/06/2025"), QStringLiteral("Bianchi"), QStringLiteral("300"));
+        fill(QStringLiteral("Acconti ricevuti"), QStringLiteral("200"));
+        const Lines expected{
+            {QStringLiteral("Importo liquidato (decreto del 15/05/2025)"), "1.000,00 €"},
+            {QStringLiteral("Acconti ricevuti"), QStringLiteral("200,00 €")},
+            {QStringLiteral("Pagamenti ricevuti"), QStringLiteral("400,00 €")},
+            {QStringLiteral("Residuo da incassare"), QStringLiteral("400,00 €")},
+            {QStringLiteral("Rossi (60,00 %)"), QStringLiteral("240,00 €")},
+            {QStringLiteral("Bianchi (40,00 %)"), QStringLiteral("160,00 €")}};
+        const auto summary = [this] {
+            return registerWindow->findChild<tolvemar::RegisterSummary *>()->settlement();
+        };
+        QCOMPARE(summary(), expected);
+        QCOMPARE(auditAccessibility(registerWindow), QStringList());
+
+        const assignments::Assignment saved = registerfile::assignment(id);
+        QCOMPARE(saved.decree, QDate(2025, 5, 15));
+        QCOMPARE(saved.liquidated, 100000);
+        QCOMPARE(saved.advances, 20000);
+        QCOMPARE(saved.parties.size(), 2);
+        const QList<assignments::Payment> payments{
+            {QDate(2025, 6, 10), QStringLiteral("Rossi"), 10000, {}},
+            {QDate(2025, 6, 20), QStringLiteral("Bianchi"), 30000, {}}};
+        QCOMPARE(saved.payments, payments);
+
+        registerWindow->close();
+        QTRY_VERIFY(!registerWindow);
+        startProgram();
+        openLiquidation();
+        QCOMPARE(field<QLineEdit>(QStringLiteral("Decreto di liquidazione"))->text(),
+                 QStringLiteral("15/05/2025"));
+        QCOMPARE(field<QLineEdit>(QStringLiteral("Importo liquidato"))->text(),
+                 QStringLiteral("1.000,00"));
+        QCOMPARE(summary(), expected);
+        QCOMPARE(registerfile::assignment(id), saved);
+    }
+
+    // A bad value is marked where it stands and never reaches the file.
+    void refusals() {
+        openLiquidation();
+        fill(QStringLiteral("Decreto di liquidazione"), QStringLiteral("31/02/2025"));
+        QVERIFY(marked("Decreto di liquidazione", QStringLiteral("«31/02/2025»")));
+        fill(QStringLiteral("Importo liquidato"), QStringLiteral("12,345"));
+        QVERIFY(marked("Importo liquidato", QStringLiteral("più di due decimali")));
+        addPayment(QStringLiteral("10/06/2025"), QString(), QString());
+        QVERIFY(marked("Pagamenti", QStringLiteral("maggiore di zero")));
+        editCell(0, tolvemar::PaymentModel::Date, QStringLiteral(" "), QStringLiteral("Pagamenti"));
+        editCell(0, tolvemar::PaymentModel::Amount, QStringLiteral("50"),
+                 QStringLiteral("Pagamenti"));
+        QVERIFY(marked("Pagamenti", QStringLiteral("non ha la data")));
+        const assignments::Assignment kept = registerfile::assignment(id);
+        QVERIFY(!kept.decree.isValid());
+        QCOMPARE(kept.liquidated, 0);
+        QVERIFY(kept.payments.isEmpty());
+        editCell(0, tolvemar::PaymentModel::Date, QStringLiteral("10/06/2025"),
+                 QStringLiteral("Pagamenti"));
+        QVERIFY(!marked("Pagamenti", QString()));
+        QCOMPARE(registerfile::assignment(id).payments.value(0).amount, 5000);
+    }
+};
+
+QTEST_MAIN(TestRegisterLiquidation)
+#include "tst_registerliquidation.moc"
