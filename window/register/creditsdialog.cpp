@@ -47,9 +47,9 @@ CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, QWidget 
     layout->addWidget(table);
     layout->addWidget(summary);
     layout->addWidget(buttons);
-    // The columns whole, beside each other, when there is something to show.
-    if (!credits.isEmpty())
-        resize(table->horizontalHeader()->length() + 60, 320);
+    // As tall as its rows, up to what the toolkit allows, and wide enough for every column.
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth());
 }
 
 } // namespace tolvemar
