@@ -6,6 +6,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace assignments {
@@ -75,6 +76,18 @@ QString calendarSummary(fee::DeadlineKind kind, const QString &caseNumber) {
         .arg(fee::deadlineTitle(kind), named ? QString() : QStringLiteral("R.G. "), number);
 }
 
+bool isAhead(const fee::Deadline &deadline, QDate today) {
+    return deadline.effective.isValid() && deadline.effective >= today;
+}
+
+qsizetype eventCount(const QList<CalendarCase> &cases, QDate today) {
+    qsizetype count = 0;
+    for (const CalendarCase &c : cases)
+        count += std::count_if(c.deadlines.begin(), c.deadlines.end(),
+                               [today](const fee::Deadline &d) { return isAhead(d, today); });
+    return count;
+}
+
 QByteArray calendarText(const QList<CalendarCase> &cases, const QString &registerKey, QDate today,
                         const QDateTime &stamp) {
     const QDateTime utc = stamp.toUTC();
@@ -86,7 +99,7 @@ QByteArray calendarText(const QList<CalendarCase> &cases, const QString &registe
                             icalproperty_new_calscale("GREGORIAN"), nullptr));
     for (const CalendarCase &c : cases) {
         for (const fee::Deadline &d : c.deadlines) {
-            if (d.effective.isValid() && d.effective >= today)
+            if (isAhead(d, today))
                 icalcomponent_add_component(calendar.get(), event(c, d, registerKey, when));
         }
     }

@@ -33,6 +33,11 @@ QString calendarUid(const QString &registerKey, qint64 assignment, fee::Deadline
 // "Deposito della relazione — R.G. 4321/2026"
 QString calendarSummary(fee::DeadlineKind kind, const QString &caseNumber);
 
+// Whether a calendar made on `today` holds the deadline: its real end is from `today` on.
+bool isAhead(const fee::Deadline &deadline, QDate today);
+// How many events the calendar of `today` holds.
+qsizetype eventCount(const QList<CalendarCase> &cases, QDate today);
+
 // The calendar's text: an event on the real end of each deadline from `today` on, stamped
 // `stamp`.
 QByteArray calendarText(const QList<CalendarCase> &cases, const QString &registerKey, QDate today,

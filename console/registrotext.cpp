@@ -29,8 +29,7 @@ QList<Due> deadlinesAhead(const QList<assignments::CalendarCase> &cases, QDate t
     QList<Due> due;
     for (const assignments::CalendarCase &c : cases) {
         for (const fee::Deadline &d : c.deadlines) {
-            if (d.effective.isValid() && d.effective >= today &&
-                (!days || d.effective <= today.addDays(*days)))
+            if (assignments::isAhead(d, today) && (!days || d.effective <= today.addDays(*days)))
                 due.append(Due{&c, d});
         }
     }

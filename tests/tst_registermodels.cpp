@@ -1,4 +1,5 @@
 #include "assignmentlist.h"
+#include "creditlist.h"
 #include "expensemodel.h"
 #include "feeitemmodel.h"
 #include "register.h"
@@ -164,6 +165,26 @@ private slots:
                  QVariant(QStringLiteral("42/2025")));
         QCOMPARE(model.index(0, tolvemar::AssignmentList::Vacazioni).data().toString(),
                  QStringLiteral("1")); // two hours
+    }
+
+    // What the decree leaves due, by hand: 1.000,00 - 250,00 - 99,99 = 650,01 €, 30 days on.
+    void credits() {
+        assignments::Assignment a = std::get<assignments::Assignment>(store->assignment(id));
+        a.decree = QDate(2025, 5, 2);
+        a.liquidated = 100000;
+        a.advances = 25000;
+        a.payments = {{QDate(2025, 5, 20), QStringLiteral("Attore"), 9999, {}}};
+        QCOMPARE(store->update(a), QString());
+        tolvemar::CreditList model;
+        QAbstractItemModelTester tester(&model);
+        model.setCredits(std::get<QList<assignments::Credit>>(store->credits(QDate(2025, 6, 1))));
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.index(0, tolvemar::CreditList::Days).data(), QVariant(QStringLiteral("30")));
+        QCOMPARE(model.index(0, tolvemar::CreditList::Outstanding).data(),
+                 QVariant(QStringLiteral("650,01 €")));
+        QCOMPARE(model.total(), fee::Cents(65001));
+        model.setCredits({});
+        QCOMPARE(model.total(), fee::Cents(0));
     }
 
     // "Onorari fissi e variabili": every edit checked against the tables, saved or marked.

@@ -1,11 +1,14 @@
 #include "registermenu.h"
 
+#include "creditsdialog.h"
+#include "deadlines.h"
 #include "registerwindow.h"
 #include "reminder.h"
 
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -30,6 +33,10 @@ RegisterMenu::RegisterMenu(QMainWindow *window, fee::Tariff fees)
                      &RegisterMenu::openRegister);
     items->addAction(QStringLiteral("Salva una copia del registro…"), this,
                      &RegisterMenu::saveRegisterCopy);
+    items->addSeparator();
+    items->addAction(QStringLiteral("Crediti da incassare…"), this, &RegisterMenu::showCredits);
+    items->addAction(QStringLiteral("Esporta le scadenze nel calendario…"), this,
+                     &RegisterMenu::exportDeadlines);
     reminderLabel->hide();
     host->statusBar()->addPermanentWidget(reminderLabel);
     connect(reminder, &Reminder::found, this, &RegisterMenu::showReminder);
@@ -47,10 +54,8 @@ void RegisterMenu::setTariff(fee::Tariff fees) {
 void RegisterMenu::openRegister() {
     if (!registerWindow) {
         auto opened = assignments::Register::open(assignments::Register::defaultPath());
-        if (const QString *error = std::get_if<QString>(&opened)) {
-            QMessageBox::critical(host, QGuiApplication::applicationDisplayName(), *error);
-            return;
-        }
+        if (const QString *error = std::get_if<QString>(&opened))
+            return showError(*error);
         registerWindow = new RegisterWindow(
             std::move(std::get<std::unique_ptr<assignments::Register>>(opened)), tariff, host);
         connect(registerWindow, &RegisterWindow::listed, this,
@@ -65,20 +70,32 @@ void RegisterMenu::openRegister() {
         QMessageBox::information(registerWindow, QGuiApplication::applicationDisplayName(), notice);
 }
 
+std::variant<const assignments::Register *, QString>
+RegisterMenu::readRegister(std::unique_ptr<assignments::Register> &own, bool mustExist) const {
+    using assignments::Register;
+    if (registerWindow)
+        return &registerWindow->registerFile();
+    // Opening it moves a register left at the old place: either place counts.
+    if (!mustExist && !QFileInfo::exists(Register::defaultPath()) &&
+        !QFileInfo::exists(Register::oldDefaultPath()))
+        return static_cast<const Register *>(nullptr);
+    auto opened = Register::open(Register::defaultPath(), Register::Mode::ReadOnly);
+    if (const QString *error = std::get_if<QString>(&opened))
+        return *error;
+    own = std::move(std::get<std::unique_ptr<Register>>(opened));
+    return own.get();
+}
+
+void RegisterMenu::showError(const QString &text) {
+    QMessageBox::critical(host, QGuiApplication::applicationDisplayName(), text);
+}
+
 void RegisterMenu::saveRegisterCopy() {
     std::unique_ptr<assignments::Register> own;
-    const assignments::Register *source =
-        registerWindow ? &registerWindow->registerFile() : nullptr;
-    if (!source) {
-        auto opened = assignments::Register::open(assignments::Register::defaultPath(),
-                                                  assignments::Register::Mode::ReadOnly);
-        if (const QString *error = std::get_if<QString>(&opened)) {
-            QMessageBox::critical(host, QGuiApplication::applicationDisplayName(), *error);
-            return;
-        }
-        own = std::move(std::get<std::unique_ptr<assignments::Register>>(opened));
-        source = own.get();
-    }
+    const auto read = readRegister(own, true);
+    if (const QString *error = std::get_if<QString>(&read))
+        return showError(*error);
+    const assignments::Register *source = std::get<const assignments::Register *>(read);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString name = QStringLiteral("Copia_registro_incarichi_%1.sqlite")
                              .arg(QDate::currentDate().toString(Qt::ISODate));
@@ -87,12 +104,59 @@ void RegisterMenu::saveRegisterCopy() {
         QStringLiteral("Registro degli incarichi (*.sqlite)"));
     if (path.isEmpty())
         return;
-    if (const QString error = source->backup(path); !error.isEmpty()) {
-        QMessageBox::critical(host, QGuiApplication::applicationDisplayName(), error);
-        return;
-    }
+    if (const QString error = source->backup(path); !error.isEmpty())
+        return showError(error);
     host->statusBar()->showMessage(
         QStringLiteral("Copia del registro salvata in %1").arg(QDir::toNativeSeparators(path)),
+        5000);
+}
+
+void RegisterMenu::showCredits() {
+    std::unique_ptr<assignments::Register> own;
+    const auto read = readRegister(own);
+    if (const QString *error = std::get_if<QString>(&read))
+        return showError(*error);
+    QList<assignments::Credit> credits;
+    if (const assignments::Register *source = std::get<const assignments::Register *>(read)) {
+        auto listed = source->credits(QDate::currentDate());
+        if (const QString *error = std::get_if<QString>(&listed))
+            return showError(*error);
+        credits = std::get<QList<assignments::Credit>>(listed);
+    }
+    own.reset(); // closed before the dialog waits for the user
+    CreditsDialog(credits, host).exec();
+}
+
+void RegisterMenu::exportDeadlines() {
+    std::unique_ptr<assignments::Register> own;
+    const auto read = readRegister(own);
+    if (const QString *error = std::get_if<QString>(&read))
+        return showError(*error);
+    QList<assignments::CalendarCase> cases;
+    QString key = QFileInfo(assignments::Register::defaultPath()).absoluteFilePath();
+    if (const assignments::Register *source = std::get<const assignments::Register *>(read)) {
+        auto found = assignments::deadlineCases(*source);
+        if (const QString *error = std::get_if<QString>(&found))
+            return showError(*error);
+        cases = std::get<QList<assignments::CalendarCase>>(found);
+        key = source->path();
+    }
+    own.reset(); // closed before the file dialog waits for the user
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path =
+        QFileDialog::getSaveFileName(host, QStringLiteral("Esporta le scadenze nel calendario"),
+                                     QDir(folder).filePath(QStringLiteral("scadenze.ics")),
+                                     QStringLiteral("Calendario iCalendar (*.ics)"));
+    if (path.isEmpty())
+        return;
+    const QDate today = QDate::currentDate();
+    if (const auto error = assignments::writeCalendar(path, cases, key, today))
+        return showError(*error);
+    const qsizetype count = assignments::eventCount(cases, today);
+    const QString file = QDir::toNativeSeparators(path);
+    host->statusBar()->showMessage(
+        count == 1 ? QStringLiteral("Esportata 1 scadenza in %1").arg(file)
+                   : QStringLiteral("Esportate %1 scadenze in %2").arg(count).arg(file),
         5000);
 }
 

@@ -14,6 +14,13 @@ void CreditList::setCredits(const QList<assignments::Credit> &credits) {
     endResetModel();
 }
 
+std::optional<fee::Cents> CreditList::total() const {
+    std::optional<fee::Cents> sum = 0;
+    for (const assignments::Credit &credit : list)
+        sum = sum ? fee::addCents(*sum, credit.outstanding) : std::nullopt;
+    return sum;
+}
+
 int CreditList::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(list.size());
 }

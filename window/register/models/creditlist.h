@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+#include <optional>
+
 namespace tolvemar {
 
 // "Crediti da incassare": the assignments of Register::credits, the oldest decree first, with the
@@ -18,6 +20,8 @@ public:
 
     void setCredits(const QList<assignments::Credit> &credits);
     const QList<assignments::Credit> &credits() const { return list; }
+    // What all of them still owe; nothing when it is beyond 64-bit cents.
+    std::optional<fee::Cents> total() const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

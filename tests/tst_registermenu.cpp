@@ -1,0 +1,136 @@
+#include "accessibilityaudit.h"
+#include "calendarfile.h"
+#include "registerdriver.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTest>
+
+using assignments::Register;
+
+// "Crediti da incassare…" and "Esporta le scadenze nel calendario…" of the menu Incarichi, with
+// the register window closed and open, every box answered.
+class TestRegisterMenu : public QObject, public RegisterDriver {
+    Q_OBJECT
+
+    enum Item { Credits = 2, Export = 3 };
+
+    const QDate today = QDate::currentDate();
+
+    // The assignment with a decree `daysAgo`, and a payment when `paid`.
+    void decree(qint64 id, int daysAgo, fee::Cents liquidated, fee::Cents advances,
+                fee::Cents paid = 0) {
+        assignments::Assignment a = registerfile::assignment(id);
+        a.decree = today.addDays(-daysAgo);
+        a.liquidated = liquidated;
+        a.advances = advances;
+        if (paid)
+            a.payments = {{a.decree, QStringLiteral("Attore"), paid, {}}};
+        QCOMPARE(registerfile::open()->update(a), QString());
+    }
+
+    // The credits dialog's rows (case, decree, days, due), its last line and its audit.
+    std::tuple<QStringList, QString, QStringList> shownCredits() {
+        std::tuple<QStringList, QString, QStringList> shown;
+        driver->fillDialog = [&shown](QDialog *dialog) {
+            auto *table = dialog->findChild<QTableView *>();
+            for (int r = 0; table->isVisible() && r < table->model()->rowCount(); ++r) {
+                QStringList cells;
+                for (int c : {0, 2, 3, 5})
+                    cells.append(table->model()->index(r, c).data().toString());
+                std::get<0>(shown).append(cells.join(u'|'));
+            }
+            std::get<1>(shown) = dialog->findChild<QLabel *>(QStringLiteral("total"))->text();
+            std::get<2>(shown) = auditAccessibility(dialog);
+        };
+        menuItem(Credits);
+        return shown;
+    }
+
+private slots:
+    void initTestCase() { setUpApplication(); }
+    void init() { startClean(); }
+    void cleanup() { QCOMPARE(finish(), QStringList()); }
+
+    // The oldest decree first; what is all paid is not listed. With no register: none, and no
+    // register is made.
+    void credits() {
+        QCOMPARE(shownCredits(),
+                 std::tuple(QStringList(), QStringLiteral("Nessun credito da incassare."),
+                            QStringList()));
+        QVERIFY(!QFile::exists(Register::defaultPath()));
+        decree(registerfile::seed(QStringLiteral("1/2025")), 40, 100000, 20000, 15050);
+        decree(registerfile::seed(QStringLiteral("2/2025")), 100, 50000, 0);
+        decree(registerfile::seed(QStringLiteral("3/2025")), 10, 30000, 30000);
+        const auto day = [this](int ago) {
+            return today.addDays(-ago).toString(QStringLiteral("dd/MM/yyyy"));
+        };
+        // 1.000,00 - 200,00 - 150,50 = 649,50; with 500,00: 1.149,50.
+        const QStringList rows{"2/2025|" + day(100) + "|100|500,00 €",
+                               "1/2025|" + day(40) + "|40|649,50 €"};
+        for (const bool windowOpen : {false, true}) {
+            if (windowOpen)
+                QVERIFY(openRegister());
+            QCOMPARE(
+                shownCredits(),
+                std::tuple(rows, QStringLiteral("Totale da incassare: 1.149,50 €"), QStringList()));
+        }
+        QCOMPARE(driver->takeBoxes(), QStringList(3, QStringLiteral("Crediti da incassare")));
+    }
+
+    // The deadlines still ahead, read back by another parser: the draft and the filing of one
+    // assignment, none of the one whose terms are past.
+    void exportDeadlines() {
+        registerfile::seed(QStringLiteral("1/2025"));
+        assignments::Assignment a;
+        a.caseNumber = QStringLiteral("7/2026");
+        a.period = {today.addDays(-10), today.addDays(30), {}};
+        a.draftToParties.date = today.addDays(10);
+        const qint64 id = std::get<qint64>(registerfile::open()->create(a));
+        driver->saveAs = files.filePath(QStringLiteral("scadenze.ics"));
+        menuItem(Export);
+        QCOMPARE(driver->takeBoxes(), QStringList{"Esporta le scadenze nel calendario"});
+        QCOMPARE(driver->window().statusBar()->currentMessage(),
+                 "Esportate 2 scadenze in " + QDir::toNativeSeparators(driver->saveAs));
+
+        QProcess python;
+        python.start(QStringLiteral(TOLVEMAR_PYTHON),
+                     {QStringLiteral(TOLVEMAR_READ_ICS), driver->saveAs});
+        QVERIFY(python.waitForFinished(60000) && python.exitCode() == 0);
+        const QJsonArray events =
+            QJsonDocument::fromJson(python.readAllStandardOutput())["events"].toArray();
+        QCOMPARE(events.size(), 2);
+        const QString uid = assignments::calendarUid(
+            QFileInfo(Register::defaultPath()).absoluteFilePath(), id, fee::DeadlineKind::Filing);
+        QVERIFY(events[0]["uid"] == uid || events[1]["uid"] == uid);
+    }
+
+    // A register that cannot be read is told, once for each item, and left as it was; no
+    // calendar is asked for or written.
+    void unreadableRegister() {
+        QVERIFY(QDir().mkpath(QFileInfo(Register::defaultPath()).absolutePath()));
+        QFile file(Register::defaultPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("non un registro") > 0);
+        file.close();
+        driver->saveAs = files.filePath(QStringLiteral("nulla.ics"));
+        menuItem(Credits);
+        menuItem(Export);
+        const QStringList boxes = driver->takeBoxes();
+        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(boxes[0], boxes[1]);
+        QVERIFY2(boxes[0] != WindowDriver::kOtherBox && boxes[0].contains(u"incarichi.sqlite"),
+                 qPrintable(boxes[0]));
+        QVERIFY(!QFile::exists(driver->saveAs));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("non un registro"));
+    }
+};
+
+QTEST_MAIN(TestRegisterMenu)
+#include "tst_registermenu.moc"
