@@ -11,6 +11,9 @@ tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 git ls-files -z | xargs -0 cp --parents -t "$tree"
 cd "$tree" || exit 2
+# A home of its own, so that no other run of the suite on this machine shares its test data.
+export HOME="$tree/home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_CACHE_HOME=
+mkdir -p "$HOME"
 
 cmake --preset default -DTOLVEMAR_BENCH=OFF >/dev/null || exit 2
 cmake --build --preset default >/dev/null || exit 2
