@@ -83,6 +83,7 @@ AssignmentForm::AssignmentForm(Save saver, QWidget *parent)
         this));
 
     auto *left = new QFormLayout;
+    auto *middle = new QFormLayout;
     auto *right = new QFormLayout;
     const auto row = [this](QFormLayout *form, const QString &caption, QWidget *edit) {
         auto *label = new QLabel(caption, this);
@@ -98,15 +99,19 @@ AssignmentForm::AssignmentForm(Save saver, QWidget *parent)
     // The window has more fields than letters: this one, seldom changed, goes without.
     row(left, QStringLiteral("Componenti del collegio"), panel);
     row(left, QStringLiteral("&Note"), note);
+    // The terms in the middle; the appointment and the filing, where the assignment begins and
+    // ends, on the right above the money.
+    terms->layOut(middle, right);
     row(right, QStringLiteral("Aumento per urgen&za (%)"), urgency);
     right->addRow(QString(), urgencyWhy);
     row(right, QStringLiteral("&Maggiorazione (%)"), increase);
     row(right, QStringLiteral("&Acconti ricevuti"), advances);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left, 1);
-    layout->addWidget(terms, 1, Qt::AlignTop);
-    layout->addLayout(right, 1);
+    // The terms take two fields a row.
+    layout->addLayout(left, 2);
+    layout->addLayout(middle, 3);
+    layout->addLayout(right, 2);
 
     for (QLineEdit *edit : {court, caseNumber, judge, subject, advances})
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { lineEdited(edit); });

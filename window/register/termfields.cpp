@@ -6,6 +6,7 @@
 #include "registertexts.h"
 #include "settlementtexts.h"
 
+#include <QBoxLayout>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,45 +35,48 @@ void showNote(QLabel *label, const QString &text) {
 
 } // namespace
 
-TermFields::TermFields(QWidget *parent)
-    : QWidget(parent)
-    , draftNote(noteLabel(fee::deadlineKey(fee::DeadlineKind::Draft), this))
-    , observationsNote(noteLabel(fee::deadlineKey(fee::DeadlineKind::Observations), this))
-    , filingNote(noteLabel(fee::deadlineKey(fee::DeadlineKind::Filing), this))
-    , late(noteLabel(QStringLiteral("ritardo"), this)) {
+TermFields::TermFields(QWidget *form)
+    : QObject(form)
+    , form(form)
+    , draftNote(noteLabel(fee::deadlineKey(fee::DeadlineKind::Draft), form))
+    , observationsNote(noteLabel(fee::deadlineKey(fee::DeadlineKind::Observations), form))
+    , filingNote(noteLabel(fee::deadlineKey(fee::DeadlineKind::Filing), form))
+    , late(noteLabel(QStringLiteral("ritardo"), form)) {
     late->setStyleSheet(QStringLiteral("color: #b00000;"));
-    auto *form = new QFormLayout(this);
-    form->setContentsMargins(0, 0, 0, 0);
     const auto date = [](QDate &(*at)(Assignment &), bool ordered = true) {
         return Place{at, {}, ordered};
     };
     const auto dates = [](QList<QDate> &(*at)(Assignment &)) { return Place{{}, at}; };
-    addRow(form, QStringLiteral("Con&ferimento"),
-           date([](Assignment &a) -> QDate & { return a.period.appointment; }, false));
-    addRow(form, QStringLiteral("Invio della bozza alle pa&rti"),
-           date([](Assignment &a) -> QDate & { return a.draftToParties.date; }));
-    addRow(form, QStringLiteral("Proroghe dell'invio della bozza"),
-           dates([](Assignment &a) -> QList<QDate> & { return a.draftToParties.extensions; }),
-           draftNote);
-    addRow(form, QStringLiteral("Osservazioni de&lle parti"),
-           date([](Assignment &a) -> QDate & { return a.partiesObservations.date; }));
-    addRow(form, QStringLiteral("Proroghe delle osservazioni"),
-           dates([](Assignment &a) -> QList<QDate> & { return a.partiesObservations.extensions; }),
-           observationsNote);
-    addRow(form, QStringLiteral("Termine per il deposi&to"),
-           date([](Assignment &a) -> QDate & { return a.period.deadline; }));
-    addRow(form, QStringLiteral("Prorog&he"),
-           dates([](Assignment &a) -> QList<QDate> & { return a.period.extensions; }), filingNote);
-    addRow(form, QStringLiteral("Deposito della relazion&e"),
-           date([](Assignment &a) -> QDate & { return a.reportFiled; }, false), late);
+    addField(QStringLiteral("Con&ferimento"),
+             date([](Assignment &a) -> QDate & { return a.period.appointment; }, false));
+    addField(QStringLiteral("Invio della bozza alle pa&rti"),
+             date([](Assignment &a) -> QDate & { return a.draftToParties.date; }));
+    addField(QStringLiteral("Proroghe"),
+             dates([](Assignment &a) -> QList<QDate> & { return a.draftToParties.extensions; }),
+             draftNote, QStringLiteral("Proroghe dell'invio della bozza"));
+    addField(QStringLiteral("Osservazioni de&lle parti"),
+             date([](Assignment &a) -> QDate & { return a.partiesObservations.date; }));
+    addField(QStringLiteral("Proroghe"), dates([](Assignment &a) -> QList<QDate> & {
+                 return a.partiesObservations.extensions;
+             }),
+             observationsNote, QStringLiteral("Proroghe delle osservazioni"));
+    addField(QStringLiteral("Termine per il deposi&to"),
+             date([](Assignment &a) -> QDate & { return a.period.deadline; }));
+    addField(QStringLiteral("Prorog&he"),
+             dates([](Assignment &a) -> QList<QDate> & { return a.period.extensions; }),
+             filingNote);
+    addField(QStringLiteral("Deposito della relazion&e"),
+             date([](Assignment &a) -> QDate & { return a.reportFiled; }, false), late);
 }
 
-void TermFields::addRow(QFormLayout *form, const QString &caption, Place place, QLabel *note) {
-    auto *edit = new QLineEdit(this);
-    auto *label = new QLabel(caption, this);
+void TermFields::addField(const QString &caption, Place place, QLabel *note, const QString &name) {
+    auto *edit = new QLineEdit(form);
+    auto *label = new QLabel(caption, form);
     label->setBuddy(edit);
-    edit->setAccessibleName(QString(caption).remove(u'&'));
-    auto *box = new QWidget(this);
+    edit->setAccessibleName(name.isEmpty() ? QString(caption).remove(u'&') : name);
+    // As high as the edit, so that beside it the caption stands on its line.
+    label->setMinimumHeight(edit->sizeHint().height());
+    auto *box = new QWidget(form);
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
@@ -81,19 +85,40 @@ void TermFields::addRow(QFormLayout *form, const QString &caption, Place place, 
     if (place.date) {
         edit->setPlaceholderText(QStringLiteral("ad esempio ") +
                                  registertext::date(QDate(2025, 3, 31)));
-        pickers.append(datePicker(edit, this, [this, edit] { emit edited(edit); }));
+        pickers.append(datePicker(edit, form, [this, edit] { emit edited(edit); }));
         line->addWidget(pickers.last());
     } else {
         edit->setPlaceholderText(QStringLiteral("date separate da «; »"));
     }
     column->addLayout(line);
-    auto *error = fieldmark::errorLabel(this);
+    auto *error = fieldmark::errorLabel(form);
     column->addWidget(error);
-    if (note)
+    if (note && !place.ordered)
         column->addWidget(note);
-    form->addRow(label, box);
-    fields.append({edit, error, std::move(place)});
+    fields.append({label, box, edit, error, note, std::move(place)});
     connect(edit, &QLineEdit::editingFinished, this, [this, edit] { emit edited(edit); });
+}
+
+void TermFields::layOut(QFormLayout *terms, QFormLayout *dates) const {
+    // The appointment and the filing are the two not ordered. Each term's date and extensions
+    // share a row, its note under them; the caption stays by the date as the row grows.
+    terms->setLabelAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (!fields[i].place.ordered) {
+            dates->addRow(fields[i].caption, fields[i].box);
+            continue;
+        }
+        const Field &extensions = fields[++i];
+        auto *line = new QHBoxLayout;
+        line->addWidget(fields[i - 1].box, 3, Qt::AlignTop);
+        line->addWidget(extensions.caption, 0, Qt::AlignTop);
+        line->addWidget(extensions.box, 2, Qt::AlignTop);
+        auto *term = new QVBoxLayout;
+        term->setSpacing(2);
+        term->addLayout(line);
+        term->addWidget(extensions.note);
+        terms->addRow(fields[i - 1].caption, term);
+    }
 }
 
 QList<QLineEdit *> TermFields::edits() const {

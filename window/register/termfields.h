@@ -2,7 +2,7 @@
 
 #include "register.h"
 
-#include <QWidget>
+#include <QObject>
 
 #include <functional>
 
@@ -10,19 +10,23 @@ class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QToolButton;
+class QWidget;
 
 namespace tolvemar {
 
 // The dates of an assignment: the appointment, the three terms of art. 195, paragraph 3, c.p.c.
 // (the draft sent to the parties, their observations, the filing), each with its extensions, and
 // the filing of the report. Under each term, what its last date means (the August suspension,
-// the day it really ends); beside the filing, whether it came late. The form saves what these
-// fields read.
-class TermFields : public QWidget {
+// the day it really ends); under the filing, whether it came late. The fields are the form's
+// children, in the order of time; the form saves what they read.
+class TermFields : public QObject {
     Q_OBJECT
 
 public:
-    explicit TermFields(QWidget *parent = nullptr);
+    explicit TermFields(QWidget *form);
+
+    // The three terms into `terms`, the appointment and the filing into `dates`.
+    void layOut(QFormLayout *terms, QFormLayout *dates) const;
 
     // Shows the dates of `a` and their notes, every mark cleared.
     void setAssignment(const assignments::Assignment &a, bool enabled);
@@ -48,14 +52,20 @@ private:
         bool ordered = true;
     };
     struct Field {
+        QLabel *caption;
+        QWidget *box; // the edit, its picker, its error label and its note
         QLineEdit *edit;
         QLabel *error;
+        QLabel *note; // what the last date of its term means, or whether the filing was late
         Place place;
     };
 
-    // The field under `caption`, with its error label and `note` under it.
-    void addRow(QFormLayout *form, const QString &caption, Place place, QLabel *note = nullptr);
+    // The field under `caption`, named `name` when not as its caption, with its error label
+    // under it, and `note`, laid out by layOut.
+    void addField(const QString &caption, Place place, QLabel *note = nullptr,
+                  const QString &name = {});
 
+    QWidget *form;
     QList<Field> fields;
     QList<QToolButton *> pickers;
     QLabel *draftNote;
