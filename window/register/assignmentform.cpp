@@ -1,9 +1,8 @@
 #include "assignmentform.h"
 
-#include "datepicker.h"
 #include "fieldmark.h"
 #include "money.h"
-#include "registertexts.h"
+#include "termfields.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -13,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QToolButton>
 
 namespace tolvemar {
 
@@ -50,21 +48,14 @@ AssignmentForm::AssignmentForm(Save saver, QWidget *parent)
     , caseNumber(new QLineEdit(this))
     , judge(new QLineEdit(this))
     , subject(new QLineEdit(this))
-    , appointment(new QLineEdit(this))
-    , deadline(new QLineEdit(this))
-    , extensions(new QLineEdit(this))
-    , reportFiled(new QLineEdit(this))
     , panel(new QSpinBox(this))
+    , note(new QPlainTextEdit(this))
+    , terms(new TermFields(this))
     , urgency(new QSpinBox(this))
     , urgencyWhy(new QLabel(this))
     , increase(new QSpinBox(this))
-    , advances(new QLineEdit(this))
-    , note(new QPlainTextEdit(this)) {
+    , advances(new QLineEdit(this)) {
     court->setPlaceholderText(QStringLiteral("ad esempio Tribunale di Firenze"));
-    const QString example = registertext::date(QDate(2025, 3, 31));
-    for (QLineEdit *date : {appointment, deadline, reportFiled})
-        date->setPlaceholderText(QStringLiteral("ad esempio ") + example);
-    extensions->setPlaceholderText(QStringLiteral("date separate da «; »"));
     advances->setPlaceholderText(QStringLiteral("0,00"));
     panel->setRange(1, 100);
     increase->setRange(0, 100);
@@ -92,6 +83,7 @@ AssignmentForm::AssignmentForm(Save saver, QWidget *parent)
         this));
 
     auto *left = new QFormLayout;
+    auto *middle = new QFormLayout;
     auto *right = new QFormLayout;
     const auto row = [this](QFormLayout *form, const QString &caption, QWidget *edit) {
         auto *label = new QLabel(caption, this);
@@ -104,24 +96,26 @@ AssignmentForm::AssignmentForm(Save saver, QWidget *parent)
     row(left, QStringLiteral("Proce&dimento n."), caseNumber);
     row(left, QStringLiteral("&Giudice"), judge);
     row(left, QStringLiteral("&Oggetto"), subject);
-    row(left, QStringLiteral("Componenti del co&llegio"), panel);
+    // The window has more fields than letters: this one, seldom changed, goes without.
+    row(left, QStringLiteral("Componenti del collegio"), panel);
     row(left, QStringLiteral("&Note"), note);
-    row(right, QStringLiteral("Con&ferimento"), appointment);
-    row(right, QStringLiteral("Termine per il deposi&to"), deadline);
-    row(right, QStringLiteral("Pro&roghe"), extensions);
-    row(right, QStringLiteral("Deposito della relazion&e"), reportFiled);
+    // The terms in the middle; the appointment and the filing, where the assignment begins and
+    // ends, on the right above the money.
+    terms->layOut(middle, right);
     row(right, QStringLiteral("Aumento per urgen&za (%)"), urgency);
     right->addRow(QString(), urgencyWhy);
     row(right, QStringLiteral("&Maggiorazione (%)"), increase);
     row(right, QStringLiteral("&Acconti ricevuti"), advances);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left, 1);
-    layout->addLayout(right, 1);
+    // The terms take two fields a row.
+    layout->addLayout(left, 2);
+    layout->addLayout(middle, 3);
+    layout->addLayout(right, 2);
 
-    for (QLineEdit *edit : {court, caseNumber, judge, subject, appointment, deadline, extensions,
-                            reportFiled, advances})
+    for (QLineEdit *edit : {court, caseNumber, judge, subject, advances})
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { lineEdited(edit); });
+    connect(terms, &TermFields::edited, this, &AssignmentForm::lineEdited);
     setAssignment(std::nullopt);
 }
 
@@ -130,14 +124,7 @@ QWidget *AssignmentForm::addField(QWidget *edit, QLabel *error) {
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    auto *line = new QHBoxLayout;
-    line->addWidget(edit);
-    if (auto *date = qobject_cast<QLineEdit *>(edit);
-        date == appointment || date == deadline || date == reportFiled) {
-        pickers.append(datePicker(date, this, [this, date] { lineEdited(date); }));
-        line->addWidget(pickers.last());
-    }
-    column->addLayout(line);
+    column->addWidget(edit);
     column->addWidget(error);
     errors.append({edit, error});
     return box;
@@ -147,7 +134,7 @@ QLabel *AssignmentForm::errorOf(QWidget *edit) const {
     for (const auto &[field, label] : errors)
         if (field == edit)
             return label;
-    return nullptr;
+    return terms->errorOf(edit);
 }
 
 void AssignmentForm::setAssignment(const std::optional<assignments::Assignment> &assignment) {
@@ -157,16 +144,11 @@ void AssignmentForm::setAssignment(const std::optional<assignments::Assignment> 
         fieldmark::mark(field, label, {});
         field->setEnabled(enabled);
     }
-    for (QToolButton *picker : std::as_const(pickers))
-        picker->setEnabled(enabled);
+    terms->setAssignment(shown, enabled);
     court->setText(shown.court);
     caseNumber->setText(shown.caseNumber);
     judge->setText(shown.judge);
     subject->setText(shown.subject);
-    appointment->setText(registertext::date(shown.period.appointment));
-    deadline->setText(registertext::date(shown.period.deadline));
-    extensions->setText(registertext::dates(shown.period.extensions));
-    reportFiled->setText(registertext::date(shown.reportFiled));
     advances->setText(enabled ? amountText(shown.advances) : QString());
     note->setPlainText(shown.note);
     const QSignalBlocker quietPanel(panel), quietIncrease(increase);
@@ -204,14 +186,9 @@ void AssignmentForm::lineEdited(QLineEdit *edit) {
     assignments::Assignment changed = shown;
     QString error;
     const QString text = edit->text();
-    const auto readDate = [&error, &text](QDate &target) {
-        const auto date = registertext::parseDate(text);
-        if (const QString *message = std::get_if<QString>(&date))
-            error = *message;
-        else
-            target = std::get<QDate>(date);
-    };
-    if (edit == court)
+    if (terms->edits().contains(edit))
+        error = terms->read(edit, changed);
+    else if (edit == court)
         changed.court = text;
     else if (edit == caseNumber)
         changed.caseNumber = text;
@@ -219,19 +196,7 @@ void AssignmentForm::lineEdited(QLineEdit *edit) {
         changed.judge = text;
     else if (edit == subject)
         changed.subject = text;
-    else if (edit == appointment)
-        readDate(changed.period.appointment);
-    else if (edit == deadline)
-        readDate(changed.period.deadline);
-    else if (edit == reportFiled)
-        readDate(changed.reportFiled);
-    else if (edit == extensions) {
-        const auto dates = registertext::parseDates(text);
-        if (const QString *message = std::get_if<QString>(&dates))
-            error = *message;
-        else
-            changed.period.extensions = std::get<QList<QDate>>(dates);
-    } else if (edit == advances) {
+    else if (edit == advances) {
         const auto amount =
             fee::parseAmount(text.trimmed().isEmpty() ? QStringLiteral("0") : text, QLocale());
         if (const QString *message = std::get_if<QString>(&amount))
@@ -258,12 +223,13 @@ void AssignmentForm::commit(const assignments::Assignment &changed, QWidget *edi
         return;
     shown = changed;
     showUrgencyBound();
+    terms->showNotes(shown);
     emit saved(shown);
 }
 
 void AssignmentForm::savePending() {
-    for (QLineEdit *edit : {court, caseNumber, judge, subject, appointment, deadline, extensions,
-                            reportFiled, advances})
+    for (QLineEdit *edit :
+         QList<QLineEdit *>{court, caseNumber, judge, subject, advances} + terms->edits())
         lineEdited(edit);
     if (enabled && note->toPlainText() != shown.note) {
         assignments::Assignment changed = shown;

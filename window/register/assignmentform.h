@@ -11,13 +11,14 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QSpinBox;
-class QToolButton;
 
 namespace tolvemar {
 
+class TermFields;
+
 // The fields of one assignment, each labelled and saved as soon as it is edited: a line when it
 // is left or Return is pressed, a number when it is set, the note when it loses the focus. A bad
-// value is marked at its field with the message and not saved.
+// value is marked at its field with the message and not saved. The dates are TermFields'.
 class AssignmentForm : public QWidget {
     Q_OBJECT
 
@@ -64,18 +65,14 @@ private:
     QLineEdit *caseNumber;
     QLineEdit *judge;
     QLineEdit *subject;
-    QLineEdit *appointment;
-    QLineEdit *deadline;
-    QLineEdit *extensions;
-    QLineEdit *reportFiled;
     QSpinBox *panel;
+    QPlainTextEdit *note;
+    TermFields *terms;
     QSpinBox *urgency;
     QLabel *urgencyWhy;
     QSpinBox *increase;
     QLineEdit *advances;
-    QPlainTextEdit *note;
     QList<std::pair<QWidget *, QLabel *>> errors;
-    QList<QToolButton *> pickers;
 };
 
 } // namespace tolvemar

@@ -14,6 +14,12 @@ QString deadlineLine(const fee::Deadline &deadline) {
                : head + QStringLiteral(" — ") + deadline.notes.join(QStringLiteral("; "));
 }
 
+QString termNote(const fee::Deadline &deadline) {
+    QStringList notes = deadline.notes;
+    notes.removeAll(QLatin1String(fee::kLateNote));
+    return notes.join(QStringLiteral("; "));
+}
+
 QList<Line> settlementLines(const assignments::Assignment &a) {
     if (!a.decree.isValid())
         return {};

@@ -13,6 +13,9 @@ namespace tolvemar::settlementtext {
 // "Invio della bozza alle parti: 02/08/2025 — nel periodo di sospensione feriale (1-31 agosto);
 // scade di fatto il 04/08/2025"
 QString deadlineLine(const fee::Deadline &deadline);
+// What the form says under a term: the August mark and the day it really ends, each when it
+// applies; empty when neither does. The late filing it says beside the filing itself.
+QString termNote(const fee::Deadline &deadline);
 
 struct Line {
     QString caption;
