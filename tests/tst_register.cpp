@@ -165,7 +165,7 @@ private slots:
         // Filed after 31/03/2025: 2.271,76 less 757,25, then 10 % of 1.514,51; no vacazioni.
         const auto lines = registerWindow->findChild<tolvemar::FeeItemSummary *>()->lines();
         QVERIFY(lines.contains(
-            std::pair(QStringLiteral("Art. 13 - estimo, importo"), QStringLiteral("2.271,76 €"))));
+            std::pair(QStringLiteral("Art. 13, importo"), QStringLiteral("2.271,76 €"))));
         QVERIFY(lines.contains(
             std::pair(QStringLiteral("Aumento per urgenza (10 %)"), QStringLiteral("151,45 €"))));
         QCOMPARE(summary(RegisterSummary::Total), QStringLiteral("1.665,96 €"));

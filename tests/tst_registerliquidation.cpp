@@ -93,8 +93,9 @@ private slots:
     }
 
     // Liquidated 1.000,00 €, advances 200,00 €, Rossi paid 100,00 € and Bianchi 300,00 €: still
-    // due 1.000 - 200 - 100 - 300 = 400,00 €, of which Rossi's 60 % is 240,00 € and Bianchi's
-    // 40 % 160,00 €. The advances typed after the rest keep it; all of it survives a restart.
+    // due 1.000 - 200 - 100 - 300 = 400,00 €. Of the 800,00 € after the advances Rossi bears
+    // 60 %, 480,00 €, and still owes 380,00 €; Bianchi 40 %, 320,00 €, and owes 20,00 €. The
+    // advances typed after the rest keep it; all of it survives a restart.
     void residue() {
         openLiquidation();
         fill(QStringLiteral("Decreto di liquidazione"), QStringLiteral("15/05/2025"));
@@ -105,12 +106,12 @@ private slots:
         addPayment(QStringLiteral("20/06/2025"), QStringLiteral("Bianchi"), QStringLiteral("300"));
         fill(QStringLiteral("Acconti ricevuti"), QStringLiteral("200"));
         const Lines expected{
-            {QStringLiteral("Importo liquidato (decreto del 15/05/2025)"), "1.000,00 €"},
+            {QStringLiteral("Liquidato il 15/05/2025"), QStringLiteral("1.000,00 €")},
             {QStringLiteral("Acconti ricevuti"), QStringLiteral("200,00 €")},
             {QStringLiteral("Pagamenti ricevuti"), QStringLiteral("400,00 €")},
             {QStringLiteral("Residuo da incassare"), QStringLiteral("400,00 €")},
-            {QStringLiteral("Rossi (60,00 %)"), QStringLiteral("240,00 €")},
-            {QStringLiteral("Bianchi (40,00 %)"), QStringLiteral("160,00 €")}};
+            {QStringLiteral("Rossi (60,00 %)"), QStringLiteral("380,00 €")},
+            {QStringLiteral("Bianchi (40,00 %)"), QStringLiteral("20,00 €")}};
         const auto summary = [this] {
             return registerWindow->findChild<tolvemar::RegisterSummary *>()->settlement();
         };

@@ -38,6 +38,7 @@ void FeeItemSummary::addLine(const QString &caption, const QString &value, bool 
     const int row = int(shown.size());
     shown.append(std::pair(label(caption, this, bold), label(value, this, bold)));
     shown.last().second->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    shown.last().first->setWordWrap(true);
     grid->addWidget(shown.last().first, row, 0);
     grid->addWidget(shown.last().second, row, 1);
 }
@@ -58,32 +59,43 @@ FeeItemSummary::showAssignment(const assignments::Assignment &a, bool late) {
     for (const assignments::FeeItem &item : a.feeItems) {
         const auto amount = assignments::feeItemAmount(item, appointment);
         const QString *error = std::get_if<QString>(&amount);
+        // The article by its number and the item by its description: the article's subject,
+        // which can run to a paragraph, stays in the tooltip.
+        const QString what =
+            item.description.trimmed().isEmpty()
+                ? QStringLiteral("Art. %1").arg(item.article)
+                : QStringLiteral("Art. %1 — %2").arg(item.article, item.description.trimmed());
         addLine(QStringLiteral("%1, %2").arg(
-                    feeitemtext::cellText(item, FeeItemModel::Article, appointment),
-                    feeitemtext::cellText(item, FeeItemModel::Asked, appointment)),
+                    what, feeitemtext::cellText(item, FeeItemModel::Asked, appointment)),
                 error ? *error : fee::euroText(std::get<fee::Cents>(amount)));
-    }
-    if (a.feeItems.isEmpty()) {
-        shown.first().second->setText(QStringLiteral("nessuno"));
-        shown.first().second->setAccessibleName(QStringLiteral("nessuno"));
+        shown.last().first->setToolTip(
+            feeitemtext::cellText(item, FeeItemModel::Article, appointment));
     }
     const fee::TableClaim claim{a.tableUrgencyPercent, a.increasePercent, late, a.panel};
     const auto settled = assignments::settleFeeItems(a.feeItems, appointment, claim);
+    if (a.feeItems.isEmpty()) {
+        shown.first().second->setText(QStringLiteral("nessuno"));
+        shown.first().second->setAccessibleName(QStringLiteral("nessuno"));
+        return settled;
+    }
     if (const QString *error = std::get_if<QString>(&settled)) {
         addLine(QStringLiteral("Totale onorari fissi e variabili"), *error, true);
         return settled;
     }
+    // Only what changes the fee, so that the summary keeps to the window's height.
     const fee::TableSettlement &s = std::get<fee::TableSettlement>(settled);
-    addLine(late ? QStringLiteral("Riduzione di un terzo (relazione depositata oltre il termine)")
-                 : QStringLiteral("Riduzione di un terzo (nessuna: relazione nei termini)"),
-            fee::euroText(-s.reduction));
-    addLine(QStringLiteral("Aumento per urgenza (%1 %)").arg(claim.urgencyPercent),
-            fee::euroText(s.urgency));
-    addLine(QStringLiteral("Maggiorazione (%1 %)").arg(claim.increasePercent),
-            fee::euroText(s.increase));
-    addLine(claim.panel == 1 ? QStringLiteral("Collegio (un solo componente)")
-                             : QStringLiteral("Collegio (%1 componenti)").arg(claim.panel),
-            fee::euroText(s.panel));
+    if (late)
+        addLine(QStringLiteral("Riduzione di un terzo (relazione depositata oltre il termine)"),
+                fee::euroText(-s.reduction));
+    if (claim.urgencyPercent > 0)
+        addLine(QStringLiteral("Aumento per urgenza (%1 %)").arg(claim.urgencyPercent),
+                fee::euroText(s.urgency));
+    if (claim.increasePercent > 0)
+        addLine(QStringLiteral("Maggiorazione (%1 %)").arg(claim.increasePercent),
+                fee::euroText(s.increase));
+    if (claim.panel > 1)
+        addLine(QStringLiteral("Collegio (%1 componenti)").arg(claim.panel),
+                fee::euroText(s.panel));
     addLine(QStringLiteral("Totale onorari fissi e variabili"), fee::euroText(s.total), true);
     return settled;
 }

@@ -27,22 +27,33 @@ QList<Line> settlementLines(const assignments::Assignment &a) {
     for (const assignments::Payment &payment : a.payments)
         paid = paid ? fee::addCents(*paid, payment.amount) : std::nullopt;
     const auto less = paid ? fee::addCents(a.advances, *paid) : std::nullopt;
-    const QString decree =
-        QStringLiteral("Importo liquidato (decreto del %1)").arg(registertext::fixedDate(a.decree));
+    QList<Line> lines = {{QStringLiteral("Liquidato il %1").arg(registertext::fixedDate(a.decree)),
+                          fee::euroText(a.liquidated)}};
     if (!less)
-        return {{decree, fee::euroText(a.liquidated)},
-                {QStringLiteral("Residuo da incassare"),
-                 QStringLiteral("I pagamenti superano quanto il programma sa sommare.")}};
+        return lines << Line{
+                   QStringLiteral("Residuo da incassare"),
+                   QStringLiteral("I pagamenti superano quanto il programma sa sommare.")};
     const fee::Cents due = a.liquidated - *less;
-    QList<Line> lines = {{decree, fee::euroText(a.liquidated)},
-                         {QStringLiteral("Acconti ricevuti"), fee::euroText(a.advances)},
-                         {QStringLiteral("Pagamenti ricevuti"), fee::euroText(*paid)},
-                         {QStringLiteral("Residuo da incassare"), fee::euroText(due)}};
+    lines += {{QStringLiteral("Acconti ricevuti"), fee::euroText(a.advances)},
+              {QStringLiteral("Pagamenti ricevuti"), fee::euroText(*paid)},
+              {QStringLiteral("Residuo da incassare"), fee::euroText(due)}};
     if (due <= 0)
         return lines;
+    // A party's payments go to its own share; the advances and what others paid, to all shares.
+    const auto paidBy = [&a](const QString &name) {
+        fee::Cents sum = 0;
+        for (const assignments::Payment &payment : a.payments)
+            if (payment.payer.trimmed() == name.trimmed())
+                sum += payment.amount;
+        return sum;
+    };
+    fee::Cents common = due;
+    for (const assignments::Party &party : a.parties)
+        common += paidBy(party.name);
     for (const assignments::Party &party : a.parties) {
-        const QString part =
-            fee::euroText(assignments::shareOfOutstanding(due, party.shareHundredths));
+        const fee::Cents owed = std::max<fee::Cents>(
+            0, assignments::shareOfOutstanding(common, party.shareHundredths) - paidBy(party.name));
+        const QString part = fee::euroText(owed);
         lines.append({QStringLiteral("%1 (%2)").arg(party.name,
                                                     assignments::shareText(party.shareHundredths)),
                       party.jointly

@@ -24,9 +24,10 @@ struct Line {
     friend bool operator==(const Line &, const Line &) = default;
 };
 
-// Without a decree, nothing. Else the amount liquidated, the advances, the payments and what is
-// still due ("Residuo da incassare"), then each party's part of that residue on its share; a
-// party "in solido" may be asked the whole residue.
+// Without a decree, nothing. Else the amount liquidated on the decree's day, the advances, the
+// payments and what is still due ("Residuo da incassare"), then what each party still owes on its
+// share: its share of the amount less the advances and the payments of others, less what it paid
+// itself. A party "in solido" may be asked the whole residue.
 QList<Line> settlementLines(const assignments::Assignment &a);
 
 } // namespace tolvemar::settlementtext
