@@ -45,7 +45,7 @@ void describe(QCommandLineParser &parser) {
         QStringLiteral("Le scadenze e i crediti del registro degli incarichi, in sola lettura.\n"
                        "  scadenze     le scadenze da oggi in poi, per data\n"
                        "  calendario   le scadenze in un file iCalendar (.ics)\n"
-                       "  crediti      gli importi liquidati ancora da riscuotere"));
+                       "  crediti      gli importi liquidati ancora da incassare"));
     parser.addOptions({registerOption, todayOption, withinOption, jsonOption});
     parser.addPositionalArgument(QStringLiteral("comando"), kCommands);
 }

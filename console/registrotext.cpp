@@ -69,10 +69,10 @@ QByteArray deadlinesJson(const QList<Due> &due) {
 
 QByteArray creditsText(const QList<assignments::Credit> &credits) {
     if (credits.isEmpty())
-        return "Nessun credito da riscuotere.\n";
+        return "Nessun credito da incassare.\n";
     QString text;
     for (const assignments::Credit &c : credits) {
-        text += QStringLiteral("%1%2: da riscuotere %3 di %4 liquidati (acconti %5, pagati %6); "
+        text += QStringLiteral("%1%2: da incassare %3 di %4 liquidati (acconti %5, pagati %6); "
                                "decreto del %7, %8 giorni fa\n")
                     .arg(c.caseNumber.isEmpty() ? QStringLiteral("Senza numero") : c.caseNumber,
                          c.court.isEmpty() ? QString() : QStringLiteral(", ") + c.court,

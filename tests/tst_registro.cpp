@@ -175,7 +175,7 @@ private slots:
             << QStringList{"scadenze", "--json"} << QByteArray("[\n]\n");
         QTest::newRow("credits json") << QStringList{"crediti", "--json"} << QByteArray("[\n]\n");
         QTest::newRow("credits") << QStringList{"crediti"}
-                                 << QByteArray("Nessun credito da riscuotere.\n");
+                                 << QByteArray("Nessun credito da incassare.\n");
     }
 
     void noRegister() {
