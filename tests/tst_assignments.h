@@ -50,7 +50,6 @@ private slots:
     void migration();
     void refusals_data();
     void refusals();
-    void credits();
     void faults_data();
     void faults();
     void fullDisk();

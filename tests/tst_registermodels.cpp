@@ -167,7 +167,8 @@ private slots:
                  QStringLiteral("1")); // two hours
     }
 
-    // What the decree leaves due, by hand: 1.000,00 - 250,00 - 99,99 = 650,01 €, 30 days on.
+    // What the decree leaves due, by hand: 1.000,00 - 250,00 - 99,99 = 650,01 €, 30 days on, in
+    // the credits and in the list.
     void credits() {
         assignments::Assignment a = std::get<assignments::Assignment>(store->assignment(id));
         a.decree = QDate(2025, 5, 2);
@@ -183,6 +184,8 @@ private slots:
         QCOMPARE(model.index(0, tolvemar::CreditList::Outstanding).data(),
                  QVariant(QStringLiteral("650,01 €")));
         QCOMPARE(model.total(), fee::Cents(65001));
+        const auto listed = std::get<QList<assignments::ListRow>>(store->list({}));
+        QCOMPARE(listed.value(0).outstanding, fee::Cents(65001)); // the list's "Residuo"
         model.setCredits({});
         QCOMPARE(model.total(), fee::Cents(0));
     }
