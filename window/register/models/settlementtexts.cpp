@@ -4,6 +4,8 @@
 #include "registertexts.h"
 #include "validation.h"
 
+#include <algorithm>
+
 namespace tolvemar::settlementtext {
 
 QString deadlineLine(const fee::Deadline &deadline) {
@@ -51,8 +53,10 @@ QList<Line> settlementLines(const assignments::Assignment &a) {
     for (const assignments::Party &party : a.parties)
         common += paidBy(party.name);
     for (const assignments::Party &party : a.parties) {
-        const fee::Cents owed = std::max<fee::Cents>(
-            0, assignments::shareOfOutstanding(common, party.shareHundredths) - paidBy(party.name));
+        // Never below nothing, nor above what is still due to the expert.
+        const fee::Cents owed = std::clamp<fee::Cents>(
+            assignments::shareOfOutstanding(common, party.shareHundredths) - paidBy(party.name), 0,
+            due);
         const QString part = fee::euroText(owed);
         lines.append({QStringLiteral("%1 (%2)").arg(party.name,
                                                     assignments::shareText(party.shareHundredths)),
