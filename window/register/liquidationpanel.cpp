@@ -1,75 +1,22 @@
 #include "liquidationpanel.h"
 
+#include "choicedelegate.h"
 #include "datepicker.h"
 #include "fieldmark.h"
 #include "partymodel.h"
 #include "paymentmodel.h"
 #include "registertexts.h"
 
-#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 
 namespace tolvemar {
-
-namespace {
-
-// Who paid: one of the parties, offered in a list, or any other payer typed in. Every editor is
-// named by its column.
-class PayerDelegate : public QStyledItemDelegate {
-public:
-    PayerDelegate(const PartyModel *parties, QObject *parent)
-        : QStyledItemDelegate(parent)
-        , parties(parties) {}
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override {
-        QWidget *editor = nullptr;
-        if (index.column() == PaymentModel::Payer) {
-            auto *combo = new QComboBox(parent);
-            combo->setEditable(true);
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            for (const assignments::Party &party : parties->parties())
-                if (!party.name.isEmpty())
-                    combo->addItem(party.name);
-            editor = combo;
-        } else {
-            editor = QStyledItemDelegate::createEditor(parent, option, index);
-        }
-        editor->setAccessibleName(
-            index.model()->headerData(index.column(), Qt::Horizontal).toString());
-        return editor;
-    }
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override {
-        if (auto *combo = qobject_cast<QComboBox *>(editor))
-            combo->setCurrentText(index.data(Qt::EditRole).toString());
-        else
-            QStyledItemDelegate::setEditorData(editor, index);
-    }
-    void setModelData(QWidget *editor, QAbstractItemModel *model,
-                      const QModelIndex &index) const override {
-        if (auto *combo = qobject_cast<QComboBox *>(editor))
-            model->setData(index, combo->currentText(), Qt::EditRole);
-        else
-            QStyledItemDelegate::setModelData(editor, model, index);
-    }
-
-private:
-    const PartyModel *parties;
-};
-
-QString amountText(fee::Cents cents) {
-    return QLocale().toString(double(cents) / 100, 'f', 2);
-}
-
-} // namespace
 
 LiquidationPanel::LiquidationPanel(Save saver, QWidget *parent)
     : QWidget(parent)
@@ -119,7 +66,18 @@ LiquidationPanel::LiquidationPanel(Save saver, QWidget *parent)
     partyTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     partyTable->horizontalHeader()->setSectionResizeMode(PartyModel::Name, QHeaderView::Stretch);
     paymentTable->setModel(payments);
-    paymentTable->setItemDelegate(new PayerDelegate(parties, paymentTable));
+    // Who paid: one of the parties, offered in a list, or any other payer typed in.
+    paymentTable->setItemDelegate(new ChoiceDelegate(
+        [this](const QModelIndex &index) -> std::optional<QStringList> {
+            if (index.column() != PaymentModel::Payer)
+                return std::nullopt;
+            QStringList names;
+            for (const assignments::Party &party : parties->rows())
+                if (!party.name.isEmpty())
+                    names.append(party.name);
+            return names;
+        },
+        true, paymentTable));
     paymentTable->setAccessibleName(QStringLiteral("Pagamenti"));
     paymentTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     paymentTable->horizontalHeader()->setSectionResizeMode(PaymentModel::Note,
@@ -186,9 +144,9 @@ void LiquidationPanel::setAssignment(const std::optional<assignments::Assignment
     decreeShown = shown.decree;
     liquidatedShown = shown.liquidated;
     decree->setText(registertext::date(shown.decree));
-    liquidated->setText(enabled ? amountText(shown.liquidated) : QString());
-    parties->setParties(shown.parties);
-    payments->setPayments(shown.payments);
+    liquidated->setText(enabled ? registertext::amount(shown.liquidated) : QString());
+    parties->setRows(shown.parties);
+    payments->setRows(shown.payments);
     fieldmark::mark(decree, decreeError, {});
     fieldmark::mark(liquidated, liquidatedError, {});
     fieldmark::mark(partyTable, partyError, {});

@@ -3,60 +3,19 @@
 #include "money.h"
 #include "validation.h"
 
-#include <QBrush>
-#include <QColor>
-
 namespace tolvemar {
 
-PartyModel::PartyModel(Save saver, QObject *parent)
-    : QAbstractTableModel(parent)
-    , save(std::move(saver)) {}
+PartyModel::PartyModel(Save save, QObject *parent)
+    : CheckedRows(std::move(save), ColumnCount, parent) {}
 
-void PartyModel::setParties(const QList<assignments::Party> &parties) {
-    beginResetModel();
-    rows = parties;
-    problem.clear();
-    endResetModel();
-}
-
-void PartyModel::changed() {
-    problem = assignments::partiesError(rows);
-    if (problem.isEmpty())
-        problem = save(rows);
-    if (!rows.isEmpty())
-        emit dataChanged(index(0, 0), index(int(rows.size()) - 1, ColumnCount - 1));
-    emit refused(problem);
-}
-
-void PartyModel::addRow() {
-    const int row = int(rows.size());
-    beginInsertRows({}, row, row);
-    rows.append(assignments::Party{});
-    endInsertRows();
-    changed();
-}
-
-void PartyModel::removeRow(int row) {
-    if (row < 0 || row >= rows.size())
-        return;
-    beginRemoveRows({}, row, row);
-    rows.removeAt(row);
-    endRemoveRows();
-    changed();
-}
-
-int PartyModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(rows.size());
-}
-
-int PartyModel::columnCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
+PartyModel::Problem PartyModel::check(const QList<assignments::Party> &parties) const {
+    return {assignments::partiesError(parties), -1};
 }
 
 QVariant PartyModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || index.row() >= rows.size())
+    if (!index.isValid() || index.row() >= shown.size())
         return {};
-    const assignments::Party &party = rows[index.row()];
+    const assignments::Party &party = shown[index.row()];
     const int column = index.column();
     if (role == Qt::CheckStateRole && column == Jointly)
         return party.jointly ? Qt::Checked : Qt::Unchecked;
@@ -70,19 +29,15 @@ QVariant PartyModel::data(const QModelIndex &index, int role) const {
                                                                : QStringLiteral("in solido: no"))
                                               : QVariant();
     }
-    if (role == Qt::ToolTipRole && !problem.isEmpty())
-        return problem;
-    if (role == Qt::BackgroundRole && !problem.isEmpty())
-        return QBrush(QColor(0xff, 0xe0, 0xe0));
     if (role == Qt::TextAlignmentRole && column == Share)
         return int(Qt::AlignRight | Qt::AlignVCenter);
-    return {};
+    return mark(index, role);
 }
 
 bool PartyModel::setData(const QModelIndex &index, const QVariant &value, int role) {
-    if (!index.isValid() || index.row() >= rows.size())
+    if (!index.isValid() || index.row() >= shown.size())
         return false;
-    assignments::Party &party = rows[index.row()];
+    assignments::Party &party = shown[index.row()];
     if (role == Qt::CheckStateRole && index.column() == Jointly) {
         party.jointly = value.toInt() == Qt::Checked;
     } else if (role != Qt::EditRole) {

@@ -4,67 +4,22 @@
 #include "registertexts.h"
 #include "validation.h"
 
-#include <QBrush>
-#include <QColor>
-
 namespace tolvemar {
 
-PaymentModel::PaymentModel(Save saver, QObject *parent)
-    : QAbstractTableModel(parent)
-    , save(std::move(saver)) {}
+PaymentModel::PaymentModel(Save save, QObject *parent)
+    : CheckedRows(std::move(save), ColumnCount, parent) {}
 
-void PaymentModel::setPayments(const QList<assignments::Payment> &payments) {
-    beginResetModel();
-    rows = payments;
-    problem.clear();
-    bad = -1;
-    endResetModel();
-}
-
-void PaymentModel::changed() {
-    problem.clear();
-    bad = -1;
-    for (int row = 0; row < rows.size() && problem.isEmpty(); ++row)
-        if (QString error = assignments::paymentError(rows[row]); !error.isEmpty()) {
-            problem = QStringLiteral("Pagamento alla riga %1: %2").arg(row + 1).arg(error);
-            bad = row;
-        }
-    if (problem.isEmpty())
-        problem = save(rows);
-    if (!rows.isEmpty())
-        emit dataChanged(index(0, 0), index(int(rows.size()) - 1, ColumnCount - 1));
-    emit refused(problem);
-}
-
-void PaymentModel::addRow() {
-    const int row = int(rows.size());
-    beginInsertRows({}, row, row);
-    rows.append(assignments::Payment{});
-    endInsertRows();
-    changed();
-}
-
-void PaymentModel::removeRow(int row) {
-    if (row < 0 || row >= rows.size())
-        return;
-    beginRemoveRows({}, row, row);
-    rows.removeAt(row);
-    endRemoveRows();
-    changed();
-}
-
-int PaymentModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(rows.size());
-}
-
-int PaymentModel::columnCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
+PaymentModel::Problem PaymentModel::check(const QList<assignments::Payment> &payments) const {
+    for (int row = 0; row < payments.size(); ++row)
+        if (QString error = assignments::paymentError(payments[row]); !error.isEmpty())
+            return {QStringLiteral("Pagamento alla riga %1: %2").arg(row + 1).arg(error), row};
+    return {};
 }
 
 QVariant PaymentModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || index.row() >= rows.size())
+    if (!index.isValid() || index.row() >= shown.size())
         return {};
-    const assignments::Payment &payment = rows[index.row()];
+    const assignments::Payment &payment = shown[index.row()];
     if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::AccessibleTextRole) {
         switch (index.column()) {
         case Date:
@@ -72,26 +27,22 @@ QVariant PaymentModel::data(const QModelIndex &index, int role) const {
         case Payer:
             return payment.payer;
         case Amount:
-            return role == Qt::EditRole ? QLocale().toString(double(payment.amount) / 100, 'f', 2)
+            return role == Qt::EditRole ? registertext::amount(payment.amount)
                                         : fee::euroText(payment.amount);
         case Note:
             return payment.note;
         }
         return {};
     }
-    if (index.row() == bad && role == Qt::ToolTipRole)
-        return problem;
-    if (index.row() == bad && role == Qt::BackgroundRole)
-        return QBrush(QColor(0xff, 0xe0, 0xe0));
     if (role == Qt::TextAlignmentRole && index.column() == Amount)
         return int(Qt::AlignRight | Qt::AlignVCenter);
-    return {};
+    return mark(index, role);
 }
 
 bool PaymentModel::setData(const QModelIndex &index, const QVariant &value, int role) {
-    if (!index.isValid() || role != Qt::EditRole || index.row() >= rows.size())
+    if (!index.isValid() || role != Qt::EditRole || index.row() >= shown.size())
         return false;
-    assignments::Payment &payment = rows[index.row()];
+    assignments::Payment &payment = shown[index.row()];
     const QString text = value.toString();
     QString error;
     if (index.column() == Date) {
