@@ -2,6 +2,7 @@
 
 #include "fieldmark.h"
 #include "money.h"
+#include "registertexts.h"
 #include "termfields.h"
 
 #include <QEvent>
@@ -16,10 +17,6 @@
 namespace tolvemar {
 
 namespace {
-
-QString amountText(fee::Cents cents) {
-    return QLocale().toString(double(cents) / 100, 'f', 2);
-}
 
 // The note is saved when it loses the focus.
 class FocusOut : public QObject {
@@ -149,7 +146,7 @@ void AssignmentForm::setAssignment(const std::optional<assignments::Assignment> 
     caseNumber->setText(shown.caseNumber);
     judge->setText(shown.judge);
     subject->setText(shown.subject);
-    advances->setText(enabled ? amountText(shown.advances) : QString());
+    advances->setText(enabled ? registertext::amount(shown.advances) : QString());
     note->setPlainText(shown.note);
     const QSignalBlocker quietPanel(panel), quietIncrease(increase);
     panel->setValue(shown.panel);

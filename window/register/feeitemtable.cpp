@@ -1,5 +1,6 @@
 #include "feeitemtable.h"
 
+#include "choicedelegate.h"
 #include "fieldmark.h"
 #include "tablesettlement.h"
 
@@ -10,49 +11,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace tolvemar {
-
-namespace {
-
-// A list to choose from where the cell offers one, a line elsewhere; either named by its column.
-class ChoiceDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override {
-        const QStringList choices = index.data(FeeItemModel::kChoicesRole).toStringList();
-        QWidget *editor = nullptr;
-        if (choices.isEmpty()) {
-            editor = QStyledItemDelegate::createEditor(parent, option, index);
-        } else {
-            auto *combo = new QComboBox(parent);
-            combo->addItems(choices);
-            editor = combo;
-        }
-        editor->setAccessibleName(
-            index.model()->headerData(index.column(), Qt::Horizontal).toString());
-        return editor;
-    }
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override {
-        if (auto *combo = qobject_cast<QComboBox *>(editor))
-            combo->setCurrentText(index.data(Qt::EditRole).toString());
-        else
-            QStyledItemDelegate::setEditorData(editor, index);
-    }
-    void setModelData(QWidget *editor, QAbstractItemModel *model,
-                      const QModelIndex &index) const override {
-        if (auto *combo = qobject_cast<QComboBox *>(editor))
-            model->setData(index, combo->currentText(), Qt::EditRole);
-        else
-            QStyledItemDelegate::setModelData(editor, model, index);
-    }
-};
-
-} // namespace
 
 FeeItemTable::FeeItemTable(Save saver, QWidget *parent)
     : QWidget(parent)
@@ -64,7 +25,12 @@ FeeItemTable::FeeItemTable(Save saver, QWidget *parent)
     , urgency(new QSpinBox(this))
     , urgencyError(fieldmark::errorLabel(this)) {
     table->setModel(model);
-    table->setItemDelegate(new ChoiceDelegate(table));
+    table->setItemDelegate(new ChoiceDelegate(
+        [](const QModelIndex &index) -> std::optional<QStringList> {
+            const QStringList choices = index.data(FeeItemModel::kChoicesRole).toStringList();
+            return choices.isEmpty() ? std::nullopt : std::optional(choices);
+        },
+        false, table));
     table->setAccessibleName(QStringLiteral("Onorari fissi e variabili"));
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);

@@ -1,6 +1,7 @@
 #include "expensemodel.h"
 
 #include "money.h"
+#include "registertexts.h"
 
 namespace tolvemar {
 
@@ -64,8 +65,7 @@ QVariant ExpenseModel::data(const QModelIndex &index, int role) const {
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return index.column() == 0 ? expense.description : fee::euroText(expense.amount);
     if (role == Qt::EditRole)
-        return index.column() == 0 ? expense.description
-                                   : QLocale().toString(double(expense.amount) / 100, 'f', 2);
+        return index.column() == 0 ? expense.description : registertext::amount(expense.amount);
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};

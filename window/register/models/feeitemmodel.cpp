@@ -2,6 +2,7 @@
 
 #include "feeitems.h"
 #include "feeitemtext.h"
+#include "registertexts.h"
 
 #include <QBrush>
 #include <QColor>
@@ -13,14 +14,6 @@ namespace tolvemar {
 using assignments::FeeAsked;
 using assignments::FeeItem;
 using assignments::FeeReduction;
-
-namespace {
-
-QString amountEdit(fee::Cents cents) {
-    return QLocale().toString(double(cents) / 100, 'f', 2);
-}
-
-} // namespace
 
 FeeItemModel::FeeItemModel(Save saver, QObject *parent)
     : QAbstractTableModel(parent)
@@ -104,12 +97,12 @@ QVariant FeeItemModel::data(const QModelIndex &index, int role) const {
         if (column == Value || column == Revenues)
             return feeitemtext::cellText(items[index.row()], column, appointment).isEmpty()
                        ? QString()
-                       : amountEdit(column == Value ? items[index.row()].value
-                                                    : items[index.row()].revenues);
+                       : registertext::amount(column == Value ? items[index.row()].value
+                                                              : items[index.row()].revenues);
         if (column == Amount) {
             const auto amount = assignments::feeItemAmount(items[index.row()], appointment);
             return std::holds_alternative<fee::Cents>(amount)
-                       ? amountEdit(std::get<fee::Cents>(amount))
+                       ? registertext::amount(std::get<fee::Cents>(amount))
                        : QString();
         }
         return feeitemtext::cellText(items[index.row()], column, appointment);

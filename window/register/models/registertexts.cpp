@@ -46,6 +46,10 @@ std::variant<QList<QDate>, QString> parseDates(const QString &text) {
     return days;
 }
 
+QString amount(fee::Cents cents) {
+    return QLocale().toString(double(cents) / 100, 'f', 2);
+}
+
 QString vacazioni(qint64 halves) {
     return fee::numberToText(double(halves) / 2, QLocale());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "money.h"
 #include "worklog.h"
 
 #include <QDate>
@@ -22,6 +23,9 @@ std::variant<QDate, QString> parseDate(const QString &text);
 // Dates separated by "; ", in order of typing.
 QString dates(const QList<QDate> &dates);
 std::variant<QList<QDate>, QString> parseDates(const QString &text);
+
+// An amount as it is typed back: "1.234,50", without the euro sign.
+QString amount(fee::Cents cents);
 
 // Half vacazioni as vacazioni: "3" or "2,5".
 QString vacazioni(qint64 halves);
