@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTest>
 
@@ -113,8 +111,8 @@ private slots:
         QTRY_COMPARE(reminder(), expected);
     }
 
-    // A copy made while the window is open holds everything up to that moment and is whole; the
-    // register itself is not a target.
+    // A copy made while the window is open holds everything up to that moment (the library's own
+    // test checks it whole); the register itself is not a target.
     void backup() {
         registerfile::seed(QStringLiteral("100/2025"), {registerfile::kMorning});
         QVERIFY(openRegister());
@@ -136,15 +134,6 @@ private slots:
         QCOMPARE(copy.size(), 1);
         QCOMPARE(copy[0].caseNumber, QStringLiteral("100/2025"));
         QCOMPARE(copy[0].halves, 2);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "check");
-            db.setDatabaseName(files.filePath("copia.sqlite"));
-            QVERIFY(db.open());
-            QSqlQuery query(QStringLiteral("PRAGMA integrity_check"), db);
-            QVERIFY(query.next());
-            QCOMPARE(query.value(0).toString(), QStringLiteral("ok"));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("check"));
     }
 };
 

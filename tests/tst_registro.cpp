@@ -223,9 +223,6 @@ private slots:
         QTest::newRow("one word too many") << QStringList{"crediti", "altro"} << "altro";
         QTest::newRow("negative days") << QStringList{"scadenze", "--entro", "-1"} << "-1";
         QTest::newRow("days in words") << QStringList{"scadenze", "--entro", "sette"} << "sette";
-        QTest::newRow("days for credits") << QStringList{"crediti", "--entro", "7"} << "--entro";
-        QTest::newRow("json for a calendar")
-            << QStringList{"calendario", "x.ics", "--json"} << "--json";
         QTest::newRow("today in Italian")
             << QStringList{"scadenze", "--oggi", "01/07/2026"} << "01/07/2026";
         QTest::newRow("no such day") << QStringList{"scadenze", "--oggi", "2026-02-30"} << "--oggi";
