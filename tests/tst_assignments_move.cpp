@@ -29,7 +29,8 @@ bool leftAtOldPlace() {
 }
 
 // A child adding sessions to `path`, killed (SIGKILL) once it has reported `reported` commits,
-// or left to end when `kill` is false; its reports, one per commit.
+// or left to end when `kill` is false; its reports, one per commit. A killed child may have
+// reported a few more in the same read.
 QStringList childCommits(const QString &path, qint64 assignment, int reported, bool kill) {
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
@@ -71,7 +72,7 @@ void TestAssignments::moveFromOldPlace() {
     QVERIFY(!QFileInfo::exists(current));
 
     const QStringList lines = childCommits(childAtOldPlace ? old : current, id, 25, kill);
-    QCOMPARE(lines.size(), 25);
+    QVERIFY(kill ? lines.size() >= 25 : lines.size() == 25);
     if (childAtOldPlace && kill)
         QVERIFY(QFileInfo(old + kCompanions[0]).size() > 0); // the commits are in the log only
     QVERIFY(QDir().mkpath(QFileInfo(current).absolutePath()));
