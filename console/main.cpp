@@ -11,12 +11,9 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include <cstdio>
 #include <optional>
 
 namespace {
-
-constexpr int kBadInput = 2;
 
 struct Options {
     fee::Period period;
@@ -198,32 +195,21 @@ std::variant<console::Report, QString> run(const QStringList &args, bool &json) 
     return report;
 }
 
-bool isHelp(const QStringList &args) {
-    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
-}
-
 } // namespace
 
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tolvemar-log"));
     const QStringList args = QCoreApplication::arguments();
-    if (isHelp(args)) {
+    if (asksForHelp(args)) {
         QCommandLineParser parser;
         parseOptions(parser, {args.first()});
-        std::fputs(helpText(parser, args.first(), app.applicationName()).toUtf8().constData(),
-                   stdout);
-        return 0;
+        return printHelp(parser, args.first(), app.applicationName());
     }
     bool json = false;
     const auto result = run(args, json);
-    if (const QString *fault = std::get_if<QString>(&result)) {
-        std::fputs((*fault + u'\n').toUtf8().constData(), stderr);
-        return kBadInput;
-    }
+    if (const QString *fault = std::get_if<QString>(&result))
+        return finish(*fault);
     const console::Report &report = std::get<console::Report>(result);
-    const QByteArray out =
-        json ? console::reportJson(report) : console::reportText(report).toUtf8();
-    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return finish(json ? console::reportJson(report) : console::reportText(report).toUtf8());
 }

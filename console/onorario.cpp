@@ -11,11 +11,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <cstdio>
-
 namespace {
-
-constexpr int kBadInput = 2;
 
 const QCommandLineOption articleOption(QStringLiteral("articolo"),
                                        QStringLiteral("Articolo delle tabelle: 13, 6.1, ..."),
@@ -120,19 +116,10 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tolvemar-onorario"));
     const QStringList args = QCoreApplication::arguments();
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    if (asksForHelp(args)) {
         QCommandLineParser parser;
         describe(parser);
-        const QString help = helpText(parser, args.first(), QStringLiteral("tolvemar-onorario"));
-        std::fputs(help.toUtf8().constData(), stdout);
-        return 0;
+        return printHelp(parser, args.first(), QStringLiteral("tolvemar-onorario"));
     }
-    const auto result = run(args);
-    if (const QString *fault = std::get_if<QString>(&result)) {
-        std::fputs((*fault + u'\n').toUtf8().constData(), stderr);
-        return kBadInput;
-    }
-    const QByteArray &out = std::get<QByteArray>(result);
-    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return finish(run(args));
 }

@@ -16,11 +16,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
-constexpr int kBadInput = 2;
 constexpr int kMostDays = 36600;
 
 const QCommandLineOption registerOption(
@@ -156,22 +154,13 @@ int main(int argc, char *argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvemar"));
     QCoreApplication::setApplicationName(QStringLiteral("CalcoloCT"));
     const QStringList args = QCoreApplication::arguments();
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    if (asksForHelp(args)) {
         QCommandLineParser parser;
         describe(parser);
-        const QString help = helpText(parser, args.first(), QStringLiteral("tolvemar-registro"));
-        std::fputs(help.toUtf8().constData(), stdout);
-        return 0;
+        return printHelp(parser, args.first(), QStringLiteral("tolvemar-registro"));
     }
-    auto command = parseCommand(args);
-    auto result = std::holds_alternative<QString>(command)
-                      ? std::variant<QByteArray, QString>(std::get<QString>(command))
-                      : run(std::get<Command>(command));
-    if (const QString *fault = std::get_if<QString>(&result)) {
-        std::fputs((*fault + u'\n').toUtf8().constData(), stderr);
-        return kBadInput;
-    }
-    const QByteArray &out = std::get<QByteArray>(result);
-    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    const auto command = parseCommand(args);
+    if (const QString *fault = std::get_if<QString>(&command))
+        return finish(*fault);
+    return finish(run(std::get<Command>(command)));
 }

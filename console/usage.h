@@ -1,7 +1,19 @@
 #pragma once
 
+#include <QByteArray>
 #include <QCommandLineParser>
 #include <QString>
+
+#include <cstdio>
+#include <variant>
+
+// The status of a bad option or input; the message goes to standard error, nothing to output.
+inline constexpr int kBadInput = 2;
+
+// Whether `args` ask for the help, anywhere among them.
+inline bool asksForHelp(const QStringList &args) {
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+}
 
 // Parses `args`; the Italian message of what is wrong with them, empty when nothing is.
 inline QString parseError(QCommandLineParser &parser, const QStringList &args) {
@@ -24,4 +36,23 @@ inline QString helpText(const QCommandLineParser &parser, const QString &started
     if (const QString usage = QStringLiteral("Usage: ") + startedAs; text.startsWith(usage))
         text.replace(0, usage.size(), QStringLiteral("Usage: ") + program);
     return text;
+}
+
+// Prints the help of `parser` for `program`; the status to end with.
+inline int printHelp(const QCommandLineParser &parser, const QString &startedAs,
+                     const QString &program) {
+    std::fputs(helpText(parser, startedAs, program).toUtf8().constData(), stdout);
+    return 0;
+}
+
+// Ends a run: its message on standard error with kBadInput, or its output on standard output,
+// with 1 when that cannot be written.
+inline int finish(const std::variant<QByteArray, QString> &result) {
+    if (const QString *fault = std::get_if<QString>(&result)) {
+        std::fputs((*fault + u'\n').toUtf8().constData(), stderr);
+        return kBadInput;
+    }
+    const QByteArray &out = std::get<QByteArray>(result);
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }
