@@ -5,6 +5,10 @@
 #   ./build.sh test    install what is missing, build, run every test: the normal suite, the
 #                      same suite under the address and undefined-behaviour sanitizers, and a
 #                      one-minute fuzz run of the computing core and the CSV work log
+#   ./build.sh windows       cross-build for Windows with MinGW, against Qt and libraries built
+#                            from Debian's sources (cached), and leave the installer and the zip
+#                            in dist/
+#   ./build.sh windows-test  the same, then run the Windows suite under Wine
 # Packages are installed only when missing, through sudo unless already root. With CI=true the
 # build treats compiler warnings as errors.
 set -euo pipefail
@@ -18,22 +22,58 @@ packages=(
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
     poppler-utils
+    binutils-mingw-w64-x86-64 mingw-w64-common nsis
 )
+
+# What the Windows build needs beside (NSIS and windres are in the list above, for the checks
+# the Linux suite makes of the Windows sources): the cross compiler, the tools that build Qt and
+# SQLite from Debian's sources, and Wine with a display of its own to run the result.
+windows_packages=(
+    g++-mingw-w64-x86-64-posix dpkg-dev tcl perl
+    wine wine64 xvfb xauth python3-pefile
+)
+
+as_root() {
+    if [ "$(id -u)" -ne 0 ]; then sudo "$@"; else "$@"; fi
+}
 
 install_missing() {
     local missing=()
-    for package in "${packages[@]}"; do
+    for package in "${packages[@]}" "$@"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$package")
         fi
     done
     [ ${#missing[@]} -eq 0 ] && return
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Debian's source packages of Qt and the libraries: a deb-src entry beside each deb one.
+ensure_sources() {
+    apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:' && return
+    local list=/etc/apt/sources.list.d/tolvemar-deb-src.sources
+    echo "Adding Debian's source packages: $list"
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            as_root tee "$list" >/dev/null
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+            as_root tee "${list%.sources}.list" >/dev/null
+    fi
+    as_root apt-get update -qq
+}
+
+# Cross-builds into build-windows/ and leaves the installer and the zip in dist/.
+windows_build() {
+    install_missing "${windows_packages[@]}"
+    ensure_sources
+    windows/configure.sh build-windows -DTOLVEMAR_WERROR="$werror"
+    cmake --build build-windows
+    mapfile -t prefixes <build-windows/windows-prefixes.txt
+    windows/package.sh build-windows dist "${prefixes[@]}"
 }
 
 werror=OFF
@@ -87,8 +127,20 @@ test)
     fuzz
     ctest --preset default
     ;;
+windows)
+    windows_build
+    ;;
+windows-test)
+    windows_build
+    # The console programs are compared with Linux's.
+    build default
+    # Tests take turns with a display of their own; the widget suites use Qt's offscreen
+    # platform, the Wine prefix is made once in the cache.
+    build-windows/wine-run.sh cmd /c exit 0
+    xvfb-run -a -s "-screen 0 1280x800x24" ctest --test-dir build-windows -j 2 --output-on-failure
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows|windows-test" >&2
     exit 2
     ;;
 esac

@@ -1,13 +1,9 @@
+#include "files.h"
 #include "registerprivate.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace assignments {
 
@@ -26,21 +22,6 @@ QString quoted(const QString &path) {
 }
 
 } // namespace
-
-bool makeFolder(const QString &folder) {
-    const QFileInfo info(folder);
-    if (info.isDir())
-        return true;
-    if (info.exists())
-        return false;
-    const QString parent = info.absolutePath();
-    if (parent != info.absoluteFilePath() && !makeFolder(parent))
-        return false;
-    const QByteArray name = QFile::encodeName(info.absoluteFilePath());
-    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-        return false;
-    return QFileInfo(folder).isDir();
-}
 
 Register::Private::~Private() {
     statements.clear();
@@ -124,21 +105,17 @@ QString Transaction::fail(const QSqlQuery &query) const {
 
 QString prepareFile(const QString &path) {
     const QFileInfo info(path);
-    if (!makeFolder(info.absolutePath()))
+    if (!files::makeFolder(info.absolutePath()))
         return QStringLiteral("Non è possibile creare la cartella del registro %1.")
             .arg(quoted(info.absolutePath()));
-    const QByteArray name = QFile::encodeName(info.absoluteFilePath());
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-        ::close(fd);
+    switch (files::preparePrivateFile(path)) {
+    case files::Prepared::Ready:
         return {};
-    }
-    struct stat status;
-    if (errno != EEXIST || ::stat(name.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+    case files::Prepared::NotCreated:
         return QStringLiteral("Non è possibile creare il registro %1.").arg(quoted(path));
-    // The register holds other people's affairs: only its owner reads it.
-    if ((status.st_mode & 077) != 0 && ::chmod(name.constData(), 0600) != 0)
+    case files::Prepared::NotPrivate:
         return QStringLiteral("Non è possibile rendere privato il registro %1.").arg(quoted(path));
+    }
     return {};
 }
 

@@ -1,14 +1,13 @@
+#include "files.h"
 #include "registerprivate.h"
 
 #include "feeitems.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryFile>
-
-#include <cstdio>
-#include <unistd.h>
 
 namespace assignments {
 
@@ -180,12 +179,13 @@ QString Register::backup(const QString &target) const {
     vacuum.addBindValue(temporary.fileName());
     if (!vacuum.exec())
         return failed.arg(vacuum.lastError().text());
-    if (::fsync(temporary.handle()) != 0)
+    if (!files::syncToDisk(temporary))
         return failed.arg(QStringLiteral("il disco non ha confermato la scrittura."));
-    const QByteArray from = QFile::encodeName(temporary.fileName());
-    const QByteArray name = QFile::encodeName(to.absoluteFilePath());
-    if (std::rename(from.constData(), name.constData()) != 0)
-        return failed.arg(QStringLiteral("il file %1 non può essere sostituito.").arg(target));
+    // The temporary file is closed first: Windows renames no open file.
+    temporary.close();
+    if (!files::replace(temporary.fileName(), to.absoluteFilePath()))
+        return failed.arg(QStringLiteral("il file %1 non può essere sostituito.")
+                              .arg(QDir::toNativeSeparators(target)));
     temporary.setAutoRemove(false);
     return {};
 }

@@ -62,16 +62,12 @@ private:
     QString m_error;
 };
 
-// mkdir of every missing folder down to `folder`, each private to the user; false when one
-// cannot be made.
-bool makeFolder(const QString &folder);
-
 // Before the register at defaultPath() is opened: brings there one left at oldDefaultPath(), or
 // sets d.notice when both places hold one; empty when done, else the message.
 QString relocate(Register::Private &d);
 
-// Makes the folder (0700) and the empty file (0600) on first use, and tightens a file that
-// others can read to 0600; empty when done, else the message.
+// Makes the folder and the empty file on first use, private to the user (files.h); empty when
+// done, else the message.
 QString prepareFile(const QString &path);
 
 // A text as the tables keep it: never NULL.

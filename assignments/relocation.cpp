@@ -1,5 +1,6 @@
 // The register's move from the data folder of the organisation, where the program kept it
 // before it set its own application name, to the application's folder.
+#include "files.h"
 #include "registerprivate.h"
 
 #include <QDir>
@@ -7,15 +8,13 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace assignments {
 
 namespace {
+
+using files::exists;
+using files::moveWithoutReplacing;
+using files::sameFile;
 
 // SQLite's own files beside the register: the log holds commits not yet in the file, so it
 // travels with it.
@@ -23,35 +22,6 @@ constexpr const char *kCompanions[] = {"-wal", "-shm"};
 
 QString quoted(const QString &path) {
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
-}
-
-bool exists(const QString &path) {
-    struct stat status;
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
-}
-
-bool sameFile(const QString &a, const QString &b) {
-    struct stat first, second;
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
-// One rename that never replaces a file at `to`. Where the file system cannot refuse to
-// replace, a link and an unlink: a kill between them leaves one file under two names, which
-// the next start recognises.
-void moveWithoutReplacing(const QString &from, const QString &to) {
-    const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
-    if (sameFile(from, to)) {
-        ::unlink(source.constData());
-        return;
-    }
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
-            0 ||
-        errno != EINVAL)
-        return;
-    if (::link(source.constData(), target.constData()) == 0)
-        ::unlink(source.constData());
 }
 
 // Said the first time both places are found holding a register, then remembered in the
@@ -89,7 +59,7 @@ QString relocate(Register::Private &d) {
     }
     if (!exists(old))
         return {};
-    if (!makeFolder(QFileInfo(d.path).absolutePath()))
+    if (!files::makeFolder(QFileInfo(d.path).absolutePath()))
         return QStringLiteral("Non è possibile creare la cartella del registro %1.")
             .arg(quoted(QFileInfo(d.path).absolutePath()));
     for (const char *suffix : kCompanions) {

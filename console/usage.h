@@ -1,10 +1,11 @@
 #pragma once
 
+#include "consoleio.h"
+
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <QString>
 
-#include <cstdio>
 #include <variant>
 
 // The status of a bad option or input; the message goes to standard error, nothing to output.
@@ -41,18 +42,15 @@ inline QString helpText(const QCommandLineParser &parser, const QString &started
 // Prints the help of `parser` for `program`; the status to end with.
 inline int printHelp(const QCommandLineParser &parser, const QString &startedAs,
                      const QString &program) {
-    std::fputs(helpText(parser, startedAs, program).toUtf8().constData(), stdout);
-    return 0;
+    return console::writeUtf8(helpText(parser, startedAs, program).toUtf8(), stdout) ? 0 : 1;
 }
 
 // Ends a run: its message on standard error with kBadInput, or its output on standard output,
 // with 1 when that cannot be written.
 inline int finish(const std::variant<QByteArray, QString> &result) {
     if (const QString *fault = std::get_if<QString>(&result)) {
-        std::fputs((*fault + u'\n').toUtf8().constData(), stderr);
+        console::writeUtf8((*fault + u'\n').toUtf8(), stderr);
         return kBadInput;
     }
-    const QByteArray &out = std::get<QByteArray>(result);
-    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return console::writeUtf8(std::get<QByteArray>(result), stdout) ? 0 : 1;
 }

@@ -6,10 +6,13 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -92,9 +95,35 @@ QString openError(const QString &path, Register::Mode mode = Register::Mode::Rea
     return error ? *error : QString();
 }
 
-int modeOf(const QString &path) {
+// The file's POSIX mode; none on Windows, where the user's profile keeps the register private.
+std::optional<int> modeOf(const QString &path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return std::nullopt;
+#else
     struct stat status;
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : -1;
+#endif
+}
+
+// Where each system keeps a user's data and settings, as its users and their backups expect.
+QString expectedRegister() {
+#ifdef Q_OS_WIN
+    return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")) +
+           QStringLiteral("/Tolvemar/CalcoloCT/incarichi.sqlite");
+#else
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + "/.local/share");
+    return data + QStringLiteral("/Tolvemar/CalcoloCT/incarichi.sqlite");
+#endif
+}
+
+QString expectedSettings() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("\\HKEY_CURRENT_USER\\Software\\Tolvemar\\CalcoloCT");
+#else
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME", QDir::homePath() + "/.config");
+    return config + QStringLiteral("/Tolvemar/CalcoloCT.conf");
+#endif
 }
 
 } // namespace
@@ -235,20 +264,30 @@ void TestAssignments::fullDisk() {
     QVERIFY(r->addSessions(id, many).isEmpty()); // room again once the disk has some
 }
 
+void TestAssignments::places() {
+    QStandardPaths::setTestModeEnabled(false);
+    const QString path = Register::defaultPath(), settings = QSettings().fileName();
+    QStandardPaths::setTestModeEnabled(true);
+    QCOMPARE(path, expectedRegister());
+    QCOMPARE(settings, expectedSettings());
+}
+
 void TestAssignments::modes() {
     QStandardPaths::setTestModeEnabled(true);
+    if (!modeOf(Register::defaultPath()))
+        QSKIP("Windows has no POSIX modes: the register is private in the user's profile");
     const QString path = Register::defaultPath();
     QVERIFY(path.endsWith(QLatin1String("/Tolvemar/CalcoloCT/incarichi.sqlite")));
     const QString folder = QFileInfo(path).absolutePath();
     QDir(folder).removeRecursively();
     QVERIFY(openRegister(path));
-    QCOMPARE(modeOf(path), 0600);
-    QCOMPARE(modeOf(folder), 0700);
+    QCOMPARE(*modeOf(path), 0600);
+    QCOMPARE(*modeOf(folder), 0700);
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                             QFile::ReadOther));
-    QCOMPARE(modeOf(path), 0644);
+    QCOMPARE(*modeOf(path), 0644);
     QVERIFY(openRegister(path));
-    QCOMPARE(modeOf(path), 0600);
+    QCOMPARE(*modeOf(path), 0600);
     QDir(folder).removeRecursively();
 }
 
@@ -285,7 +324,7 @@ void TestAssignments::backup() {
     QVERIFY(restored);
     QCOMPARE(value(restored->assignment(id)), value(r->assignment(id)));
     QCOMPARE(value(restored->sessions(id)), value(r->sessions(id)));
-    QCOMPARE(modeOf(copy), 0600);
+    QCOMPARE(modeOf(copy).value_or(0600), 0600);
     QCOMPARE(QDir(dir.path())
                  .entryList({QStringLiteral(".incarichi-copia-*")}, QDir::Hidden | QDir::Files),
              QStringList());

@@ -53,6 +53,7 @@ private slots:
     void faults_data();
     void faults();
     void fullDisk();
+    void places();
     void modes();
     void readOnly();
     void backup();

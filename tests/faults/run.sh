@@ -3,10 +3,15 @@
 # runs the whole suite, which must fail on every one:
 #   tests/faults/run.sh          prints one line per fault with the tests that caught it, and
 #                                "N of M faults caught"; exits 1 unless all were caught
+# The faults of tests/faults/windows/ are put into the Windows build, whose suite runs under
+# Wine; only when a Qt for Windows is in the cache (./build.sh windows makes it), else the
+# script says they were left out.
 # The format check is left out: a fault must be caught by what the code does, not by its look.
 # It takes a while (a build and a run of the suite per fault) and is not part of .ci/run.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
+# The cache of the Qt for Windows, found before HOME moves.
+export TOLVEMAR_WINDOWS_CACHE=${TOLVEMAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvemar/windows}
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 git ls-files -z | xargs -0 cp --parents -t "$tree"
@@ -20,17 +25,19 @@ cmake --build --preset default >/dev/null || exit 2
 ctest --preset default -E '^format$' >/dev/null || { echo "The suite fails without any fault."; exit 2; }
 
 caught=0 total=0
-for patch in tests/faults/*.patch; do
+# try PATCH BUILD-COMMAND TEST-COMMAND: applies the fault, builds, and says which tests failed.
+try() {
+    local patch=$1 fault
     fault=$(basename "$patch" .patch)
     total=$((total + 1))
     if ! git apply "$patch" 2>/dev/null; then
         echo "$fault: the patch does not apply"
-        continue
+        return
     fi
-    if ! cmake --build --preset default >/dev/null 2>&1; then
+    if ! eval "$2" >/dev/null 2>&1; then
         echo "$fault: does not build"
     else
-        failed=$(ctest --preset default -E '^format$' 2>&1 | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' |
+        failed=$(eval "$3" 2>&1 | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' |
             paste -sd ' ' -)
         if [ -n "$failed" ]; then
             caught=$((caught + 1))
@@ -40,7 +47,23 @@ for patch in tests/faults/*.patch; do
         fi
     fi
     git apply -R "$patch"
+}
+
+for patch in tests/faults/*.patch; do
+    try "$patch" "cmake --build --preset default" "ctest --preset default -E '^format\$'"
 done
 cmake --build --preset default >/dev/null
+
+if ls "$TOLVEMAR_WINDOWS_CACHE"/qt6-base-*/.complete >/dev/null 2>&1; then
+    windows_tests="xvfb-run -a ctest --test-dir build-windows -j 2"
+    windows/configure.sh build-windows >/dev/null && cmake --build build-windows >/dev/null &&
+        build-windows/wine-run.sh cmd /c exit 0 && $windows_tests >/dev/null ||
+        { echo "The Windows suite fails without any fault."; exit 2; }
+    for patch in tests/faults/windows/*.patch; do
+        try "$patch" "cmake --build build-windows" "$windows_tests"
+    done
+else
+    echo "The faults of the Windows build were left out: no Qt for Windows in $TOLVEMAR_WINDOWS_CACHE (./build.sh windows makes it)."
+fi
 echo "$caught of $total faults caught"
 [ "$caught" -eq "$total" ]
