@@ -170,23 +170,35 @@ QString Register::backup(const QString &target) const {
     const QString failed = QStringLiteral("La copia di sicurezza non è stata scritta: %1");
 
     // VACUUM INTO writes only to a new or empty file: a private temporary one beside the target,
-    // which then takes the target's name at once.
-    QTemporaryFile temporary(to.absolutePath() + QStringLiteral("/.incarichi-copia-XXXXXX"));
-    if (!temporary.open())
-        return failed.arg(temporary.errorString());
-    QSqlQuery vacuum(d->db);
-    vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
-    vacuum.addBindValue(temporary.fileName());
-    if (!vacuum.exec())
-        return failed.arg(vacuum.lastError().text());
-    if (!files::syncToDisk(temporary))
-        return failed.arg(QStringLiteral("il disco non ha confermato la scrittura."));
-    // The temporary file is closed first: Windows renames no open file.
-    temporary.close();
-    if (!files::replace(temporary.fileName(), to.absoluteFilePath()))
-        return failed.arg(QStringLiteral("il file %1 non può essere sostituito.")
-                              .arg(QDir::toNativeSeparators(target)));
-    temporary.setAutoRemove(false);
+    // which then takes the target's name at once. Only its name is kept: Windows renames no file
+    // that is still open, as a QTemporaryFile's is until it is destroyed.
+    QString copy;
+    {
+        QTemporaryFile temporary(to.absolutePath() + QStringLiteral("/.incarichi-copia-XXXXXX"));
+        temporary.setAutoRemove(false);
+        if (!temporary.open())
+            return failed.arg(temporary.errorString());
+        copy = temporary.fileName();
+    }
+    const auto fail = [&](const QString &why) {
+        QFile::remove(copy);
+        return failed.arg(why);
+    };
+    {
+        QSqlQuery vacuum(d->db);
+        vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
+        vacuum.addBindValue(copy);
+        if (!vacuum.exec())
+            return fail(vacuum.lastError().text());
+    }
+    {
+        QFile written(copy);
+        if (!written.open(QIODevice::ReadWrite) || !files::syncToDisk(written))
+            return fail(QStringLiteral("il disco non ha confermato la scrittura."));
+    }
+    if (!files::replace(copy, to.absoluteFilePath()))
+        return fail(QStringLiteral("il file %1 non può essere sostituito.")
+                        .arg(QDir::toNativeSeparators(target)));
     return {};
 }
 

@@ -76,8 +76,12 @@ std::optional<QString> savePdf(const QByteArray &pdf, const QString &path) {
         if (written == pdf.size() && file.commit())
             return std::nullopt;
     }
+    // Windows ends its reasons with a full stop of their own.
+    QString reason = file.errorString();
+    if (reason.endsWith(u'.'))
+        reason.chop(1);
     return QStringLiteral("Impossibile salvare il PDF «%1»: %2.")
-        .arg(QDir::toNativeSeparators(path), file.errorString());
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QMimeData *toMimeData(const Document &document) {

@@ -1,4 +1,5 @@
 #include "calendarfile.h"
+#include "hostpath.h"
 #include "support/programrun.h"
 
 #include <QJsonArray>
@@ -16,7 +17,8 @@ namespace {
 // The file as python3-icalendar reads it.
 QJsonObject readBack(const QString &path) {
     QProcess python;
-    python.start(QStringLiteral(TOLVEMAR_PYTHON), {QStringLiteral(TOLVEMAR_READ_ICS), path});
+    python.start(QStringLiteral(TOLVEMAR_PYTHON),
+                 {QStringLiteral(TOLVEMAR_READ_ICS), hostPath(path)});
     if (!python.waitForFinished(60000) || python.exitCode() != 0)
         qWarning().noquote() << python.readAllStandardError();
     return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
@@ -45,6 +47,8 @@ class TestCalendarFile : public QObject {
 
 private slots:
     void readBackByAnotherParser() {
+        if (!hostReadsBack())
+            QSKIP("Under Wine no pipe from a Linux program reaches a Windows one");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("scadenze.ics"));
         const QString key = QStringLiteral("/home/perito/incarichi.sqlite");

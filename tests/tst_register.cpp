@@ -253,6 +253,7 @@ private slots:
                  (QStringList{"Consulente", "Esporta in PDF", "Esporta in PDF"}));
         // 2 h and 1 h before the judge: 1,5 vacazioni, 14,68 + 4,075 = 18,755 €; the last
         // session on 1 April, so 100 days on is 10 July.
+        SKIP_UNLESS_PDF_TEXT_READABLE();
         const QString text = pdfText(files.filePath("seconda.pdf")).simplified();
         for (const char *shown :
              {"Ing. Anna Verdi", "R.G. 5/2025", "Sopralluogo", "Chiarimenti in udienza",

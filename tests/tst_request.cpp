@@ -2,6 +2,7 @@
 #include "output.h"
 #include "pdftext.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -209,6 +210,7 @@ private slots:
 
         QTemporaryDir folder;
         QVERIFY(!savePdf(toPdf(document), folder.filePath("a.pdf")));
+        SKIP_UNLESS_PDF_TEXT_READABLE();
         const QString pdf = pdfText(folder.filePath("a.pdf"));
         const std::unique_ptr<QMimeData> clipboard(toMimeData(document));
         for (const QString &value : shown) {
@@ -251,8 +253,10 @@ private slots:
             QSKIP("Windows has neither a per-process limit on writes nor folders that refuse "
                   "their owner");
         const QString message = *saved;
-        QVERIFY2(message.startsWith(QStringLiteral("Impossibile salvare il PDF «%1»: ").arg(path)),
+        QVERIFY2(message.startsWith(QStringLiteral("Impossibile salvare il PDF «%1»: ")
+                                        .arg(QDir::toNativeSeparators(path))),
                  qPrintable(message));
+        QVERIFY2(!message.endsWith(QStringLiteral("..")), qPrintable(message));
         QVERIFY(!message.contains("Unknown error"));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), "old");

@@ -1,11 +1,12 @@
 ; The installer of Calcolo Tolvemar CT for Windows, made by windows/package.sh:
-;   makensis -DVERSION=2.0.0.9 -DSTAGE=<folder> -DICON=<.ico> -DOUTFILE=<setup.exe> installer.nsi
+;   makensis -DVERSION=2.0.0.9 -DVERSION_TEXT=2.00.0009 -DSTAGE=<folder> -DICON=<.ico>
+;            -DOUTFILE=<setup.exe> installer.nsi
 ; It installs for all users into Program Files, adds the Start-menu entry and the uninstaller,
 ; and installs silently with /S. The user's register (%APPDATA%\Tolvemar) and settings
 ; (HKEY_CURRENT_USER\Software\Tolvemar) are never touched, by installing or by uninstalling.
-Unicode true
+; A 64-bit installer for a 64-bit program: 32-bit Windows refuses it by itself.
+Target amd64-unicode
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "Calcolo Tolvemar CT"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\CalcoloTolvemarCT"
@@ -22,8 +23,8 @@ ShowUninstDetails nevershow
 VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=1040 "ProductName" "Tolvemar"
 VIAddVersionKey /LANG=1040 "FileDescription" "Installazione di ${PRODUCT}"
-VIAddVersionKey /LANG=1040 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1040 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1040 "FileVersion" "${VERSION_TEXT}"
+VIAddVersionKey /LANG=1040 "ProductVersion" "${VERSION_TEXT}"
 VIAddVersionKey /LANG=1040 "LegalCopyright" "Tolvemar"
 
 !define MUI_ICON "${ICON}"
@@ -38,10 +39,6 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "Tolvemar"
 !insertmacro MUI_LANGUAGE "Italian"
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP "${PRODUCT} richiede Windows a 64 bit." /SD IDOK
-        Abort
-    ${EndIf}
     SetRegView 64
     SetShellVarContext all
 FunctionEnd
@@ -58,7 +55,7 @@ Section "${PRODUCT}"
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\tolvemar.exe" "" "$INSTDIR\tolvemar.exe" 0
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION_TEXT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tolvemar.exe,0"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Tolvemar"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"

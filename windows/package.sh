@@ -7,12 +7,16 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-build=$1 dist=$2
+build=$(cd "$1" && pwd)
+dist=$(mkdir -p "$2" && cd "$2" && pwd)
 shift 2
 prefixes=("$@")
 qt=$(printf '%s\n' "${prefixes[@]}" | grep '/qt6-base-')
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name=CalcoloTolvemarCT-$version
+# 2.0.0.9 as the program shows it, 2.00.0009: the minor in two digits, the build in four.
+IFS=. read -r major minor _ build_number <<<"$version"
+version_text=$(printf '%d.%02d.%04d' "$major" "$minor" "$build_number")
 stage=$build/stage/$name
 
 # Where a DLL may come from: the libraries built for Windows and MinGW's own runtime. Anything
@@ -29,7 +33,10 @@ imports() {
 find_dll() {
     local dir
     for dir in "${search[@]}"; do
-        [ -f "$dir/$1" ] && { echo "$dir/$1"; return; }
+        if [ -f "$dir/$1" ]; then
+            echo "$dir/$1"
+            return
+        fi
     done
 }
 
@@ -37,7 +44,7 @@ find_dll() {
 copy_dependencies() {
     local dll path
     for dll in $(imports "$1"); do
-        [ -f "$stage/$dll" ] && continue
+        if [ -f "$stage/$dll" ]; then continue; fi
         path=$(find_dll "$dll")
         [ -n "$path" ] || continue
         cp "$path" "$stage/$dll"
@@ -46,7 +53,7 @@ copy_dependencies() {
 }
 
 rm -rf "$stage"
-mkdir -p "$stage" "$dist"
+mkdir -p "$stage"
 for program in tolvemar tolvemar-log tolvemar-onorario tolvemar-registro tolvemar-fattura; do
     exe=$(find "$build/window" "$build/console" -name "$program.exe" | head -n 1)
     [ -n "$exe" ] || continue
@@ -71,8 +78,8 @@ if find "$stage" -type f -exec file {} + | grep -E 'ELF|Mach-O'; then
 fi
 
 rm -f "$dist/$name-win64.zip" "$dist/$name-setup.exe"
-(cd "$build/stage" && cmake -E tar cf "$(realpath "$dist")/$name-win64.zip" --format=zip "$name")
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
+(cd "$build/stage" && cmake -E tar cf "$dist/$name-win64.zip" --format=zip "$name")
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION_TEXT="$version_text" -DSTAGE="$stage" \
     -DICON="$here/../resources/icons/tolvemar.ico" \
-    -DOUTFILE="$(realpath "$dist")/$name-setup.exe" "$here/installer.nsi"
+    -DOUTFILE="$dist/$name-setup.exe" "$here/installer.nsi"
 ls -l "$dist/$name-win64.zip" "$dist/$name-setup.exe"

@@ -18,7 +18,7 @@ get_filename_component(_runtime "${_libstdcxx}" DIRECTORY)
 list(APPEND _dll_folders "${_runtime}" "/usr/x86_64-w64-mingw32/lib")
 list(REMOVE_DUPLICATES _dll_folders)
 list(TRANSFORM _dll_folders PREPEND "Z:")
-list(JOIN _dll_folders "\\;" TOLVEMAR_WINEPATH)
+list(JOIN _dll_folders ";" TOLVEMAR_WINEPATH)
 
 # The cache of windows/deps.sh holds the Wine prefix too.
 if(DEFINED ENV{TOLVEMAR_WINDOWS_CACHE})

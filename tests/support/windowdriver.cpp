@@ -22,10 +22,21 @@ namespace {
 
 QtMessageHandler toolkitHandler = nullptr;
 
+// The program's settings in a file of `folder`. On Windows the program keeps them in the
+// registry, which would outlive the test: there the tests use a file too.
+void keepSettingsIn(const QString &folder) {
+#ifdef Q_OS_WIN
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+#else
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+#endif
+}
+
 } // namespace
 
 void WindowDriver::setUpApplication(const QString &settingsFolder) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder);
+    keepSettingsIn(settingsFolder);
     tolvemar::setUpApplication(*qApp);
     toolkitHandler = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext &context, const QString &message) {

@@ -36,7 +36,7 @@ mkdir -p "$work/stage/platforms"
 for file in tolvemar.exe tolvemar-log.exe platforms/qwindows.dll; do
     echo stand-in >"$work/stage/$file"
 done
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$work/stage" \
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION_TEXT="$text" -DSTAGE="$work/stage" \
     -DICON="$source/resources/icons/tolvemar.ico" -DOUTFILE="$work/setup.exe" \
     "$source/windows/installer.nsi"
 [ -s "$work/setup.exe" ] || fail "makensis made no installer"

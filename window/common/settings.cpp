@@ -16,8 +16,9 @@ constexpr qsizetype kLongestText = 200;
 // The program's settings, or nothing when the file cannot be read as a whole.
 class Store {
 public:
-    Store()
-        : settings(QStringLiteral("Tolvemar"), QStringLiteral("CalcoloCT")) {}
+    // The application's names and the system's own place: a file on Linux, the registry on
+    // Windows.
+    Store() = default;
 
     bool readable() const { return settings.status() == QSettings::NoError; }
     QString text(const QString &key) const {

@@ -21,16 +21,17 @@ QString reminderText(const QList<assignments::ListRow> &rows, QDate today) {
 }
 
 Reminder::~Reminder() {
-    if (reader.joinable())
-        reader.join();
+    if (reader)
+        reader->wait();
 }
 
 void Reminder::start(const QString &path, QDate today) {
-    if (reader.joinable())
+    if (reader)
         return;
     // The thread opens its own connection and delivers only a text; the destructor waits for
-    // it, so `this` outlives the call that posts the text.
-    reader = std::thread([this, path, today] {
+    // it, so `this` outlives the call that posts the text. A thread Qt starts itself: one it
+    // only adopted crashed on Windows as it ended, with the SQL connection it had used.
+    reader.reset(QThread::create([this, path, today] {
         QString text;
         auto opened = assignments::Register::open(path, assignments::Register::Mode::ReadOnly);
         if (auto *store = std::get_if<std::unique_ptr<assignments::Register>>(&opened)) {
@@ -41,7 +42,8 @@ void Reminder::start(const QString &path, QDate today) {
         opened = QString();
         QMetaObject::invokeMethod(
             this, [this, text] { emit found(text); }, Qt::QueuedConnection);
-    });
+    }));
+    reader->start();
 }
 
 } // namespace tolvemar

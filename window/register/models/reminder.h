@@ -3,8 +3,9 @@
 #include "register.h"
 
 #include <QObject>
+#include <QThread>
 
-#include <thread>
+#include <memory>
 
 namespace tolvemar {
 
@@ -30,7 +31,7 @@ signals:
     void found(const QString &text);
 
 private:
-    std::thread reader;
+    std::unique_ptr<QThread> reader;
 };
 
 } // namespace tolvemar

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The name under which a program of the build machine finds `path`. The Windows suite runs
+// under Wine, where Debian's pdftotext and python3 read the files the tests write: they need
+// the Linux name of a Windows path. Elsewhere the path itself.
+QString hostPath(const QString &path);
+
+// Whether what a program of the build machine prints reaches the test: not under Wine, which
+// starts Linux programs but passes no pipe from them back.
+bool hostReadsBack();
