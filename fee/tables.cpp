@@ -146,6 +146,7 @@ std::variant<Decree, QString> readDecree(const QByteArray &json) {
     Decree d{root.value(u"decree").toString(),
              root.value(u"basis").toString(),
              QDate::fromString(root.value(u"in_force").toString(), Qt::ISODate),
+             root.value(u"included").toString(),
              {}};
     if (d.name.isEmpty() || d.basis.isEmpty() || !d.inForce.isValid())
         return refused.arg(QStringLiteral("mancano il decreto, il riferimento o la data"));

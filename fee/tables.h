@@ -60,6 +60,9 @@ struct Decree {
     QString name;  // "DM 30 maggio 2002"
     QString basis; // "tabelle del DM 30 maggio 2002"
     QDate inForce;
+    // What every fee of the tables already pays for, as a line under them; empty when the
+    // decree says nothing.
+    QString included;
     QList<TableArticle> articles;
 
     const TableArticle *article(QStringView id) const;
