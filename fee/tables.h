@@ -46,6 +46,7 @@ enum class FeeKind { Value, Fixed };
 struct TableArticle {
     QString id; // "13", "6.1"
     QString subject;
+    QString shortName; // "costruzioni e impianti", for a narrow column; the subject by default
     FeeKind kind = FeeKind::Value;
     QList<ValueTable> tables; // by value
     Cents minimum = 0;        // by value: the floor of each point

@@ -310,6 +310,37 @@ private slots:
         }
     }
 
+    // The article's number and short name in its cell and its list, typed by the number or a
+    // title; the whole subject in the tooltip.
+    void articleColumn_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("whole");
+        QTest::newRow("by number") << "24"
+                                   << "Art. 24 - psichiatria e criminologia"
+                                   << "Art. 24 - materia psichiatrica o criminologica";
+        const QString building = QStringLiteral(
+            "Art. 11 - costruzioni edilizie, impianti industriali, impianti di servizi generali, "
+            "impianti elettrici, macchine isolate e loro parti, ferrovie, strade e canali, opere "
+            "idrauliche, acquedotti e fognature, ponti, manufatti isolati e strutture speciali, "
+            "progetti di bonifica agraria e simili");
+        QTest::newRow("by whole title")
+            << building << "Art. 11 - costruzioni e impianti" << building;
+    }
+    void articleColumn() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, whole);
+        FeeItemModel model([](const QList<assignments::FeeItem> &) { return QString(); });
+        QVERIFY(model.addRow());
+        const QModelIndex cell = model.index(0, FeeItemModel::Article);
+        QVERIFY(model.setData(cell, typed, Qt::EditRole));
+        QCOMPARE(cell.data().toString(), shown);
+        QCOMPARE(cell.data(Qt::ToolTipRole).toString(), "<p>" + whole + "</p>");
+        QCOMPARE(cell.data(Qt::AccessibleDescriptionRole).toString(), whole);
+        QVERIFY(cell.data(FeeItemModel::kChoicesRole).toStringList().contains(shown));
+    }
+
     // An item saved through the model survives closing the register; the list's fee counts it.
     void feeItemSurvivesRestart() {
         assignments::Assignment a = std::get<assignments::Assignment>(store->assignment(id));
