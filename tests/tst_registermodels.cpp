@@ -2,6 +2,7 @@
 #include "creditlist.h"
 #include "expensemodel.h"
 #include "feeitemmodel.h"
+#include "partymodel.h"
 #include "register.h"
 #include "reminder.h"
 #include "sessionmodel.h"
@@ -308,6 +309,29 @@ private slots:
             if (!amount.isEmpty() && column != FeeItemModel::Amount)
                 QCOMPARE(model.index(0, FeeItemModel::Amount).data().toString(), amount);
         }
+    }
+
+    // A row just added stays out of the check, the marks and the save while the rest of its
+    // table is refused and then saved.
+    void newRowLeftOut() {
+        QList<QList<assignments::Party>> saved;
+        tolvemar::PartyModel parties([&saved](const QList<assignments::Party> &rows) {
+            saved.append(rows);
+            return QString();
+        });
+        QAbstractItemModelTester tester(&parties);
+        const auto marked = [&parties](int row) {
+            return parties.index(row, 0).data(Qt::BackgroundRole).isValid();
+        };
+        parties.setRows(
+            {{QStringLiteral("Rossi"), 6000, false}, {QStringLiteral("Bianchi"), 0, false}});
+        QVERIFY(parties.setData(parties.index(1, 1), "30", Qt::EditRole)); // 90 %: refused
+        parties.addRow();
+        QVERIFY(marked(1) && !marked(2));
+        QVERIFY(parties.setData(parties.index(1, 1), "40", Qt::EditRole));
+        QCOMPARE(saved,
+                 (QList<QList<assignments::Party>>{{{QStringLiteral("Rossi"), 6000, false},
+                                                    {QStringLiteral("Bianchi"), 4000, false}}}));
     }
 
     // The article's number and short name in its cell and its list, typed by the number or a
