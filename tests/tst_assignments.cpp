@@ -6,8 +6,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -63,25 +61,6 @@ QByteArray registertest::hashOf(const QString &path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-QVariant registertest::rawQuery(const QString &path, const QStringList &statements) {
-    QVariant last;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-        db.setDatabaseName(path);
-        if (!db.open())
-            qFatal("raw open");
-        QSqlQuery query(db);
-        for (const QString &sql : statements) {
-            if (!query.exec(sql))
-                qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
-            last = query.next() ? query.value(0) : QVariant();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-    return last;
 }
 
 namespace {

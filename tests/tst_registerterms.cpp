@@ -1,4 +1,5 @@
 #include "accessibilityaudit.h"
+#include "rawquery.h"
 #include "registerdriver.h"
 #include "terms.h"
 
@@ -94,6 +95,31 @@ private slots:
                  (Term{QDate(2025, 7, 31), {QDate(2025, 8, 8)}}));
         QCOMPARE(note("bozza"), QLatin1String(fee::kAugustNote));
         QCOMPARE(auditAccessibility(registerWindow), QStringList());
+    }
+
+    // Terms put out of order by other means, here through SQL: the register opens, every term
+    // bearing the mark. Edits that leave the pair as it was are saved, one that moves it and
+    // leaves it out of order is not; put right, the mark goes.
+    void outOfOrder() {
+        const qint64 id = registerfile::seed(QStringLiteral("R.G. 2/2025")); // deadline 31/03
+        testsupport::rawQuery(assignments::Register::defaultPath(),
+                              {QStringLiteral("UPDATE assignment SET draft_date = '2025-03-20', "
+                                              "observations_date = '2025-03-10' WHERE id = %1")
+                                   .arg(id)});
+        QVERIFY(openRegister());
+        const QString mark = QLatin1String(fee::kOrderNote);
+        for (const char *term : {"bozza", "osservazioni", "deposito"})
+            QCOMPARE(note(term), mark);
+        fill(QStringLiteral("Giudice"), QStringLiteral("dott. Bruni"));
+        QCOMPARE(registerfile::assignment(id).judge, QStringLiteral("dott. Bruni"));
+        const QString observations = QStringLiteral("Osservazioni delle parti");
+        fill(observations, QStringLiteral("15/03/2025"));
+        QVERIFY(marked(observations));
+        QCOMPARE(registerfile::assignment(id).partiesObservations.date, QDate(2025, 3, 10));
+        fill(QStringLiteral("Invio della bozza alle parti"), QStringLiteral("05/03/2025"));
+        QCOMPARE(registerfile::assignment(id).draftToParties.date, QDate(2025, 3, 5));
+        QCOMPARE(note("bozza"), QString());
+        QCOMPARE(note("deposito"), QString());
     }
 
     void late_data() {

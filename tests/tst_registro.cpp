@@ -1,6 +1,7 @@
 #include "calendarfile.h"
 #include "register.h"
 #include "support/programrun.h"
+#include "support/rawquery.h"
 
 #include <QDir>
 #include <QFile>
@@ -164,6 +165,29 @@ private slots:
         for (const char *expected :
              {"300/2025", "549,50 €", "1.500,00 €", "750,50 €", "04/05/2026", "58 giorni"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    }
+
+    // A register whose draft was moved after the deadline by other means, here through SQL: each
+    // term is listed with the note.
+    void termsOutOfOrder() {
+        const QString other = home.filePath(QStringLiteral("disordine.sqlite"));
+        {
+            auto opened = Register::open(other);
+            QVERIFY(std::holds_alternative<std::unique_ptr<Register>>(opened));
+            Assignment a;
+            a.caseNumber = QStringLiteral("400/2026");
+            a.court = QStringLiteral("Tribunale di Napoli");
+            a.draftToParties.date = on("2026-11-05");
+            a.period.deadline = on("2026-11-10");
+            QVERIFY(std::get<std::unique_ptr<Register>>(opened)->create(a).index() == 0);
+        }
+        testsupport::rawQuery(other, {QStringLiteral("UPDATE assignment SET draft_date = "
+                                                     "'2026-11-20'")});
+        QCOMPARE(QString::fromUtf8(ask({"scadenze", "--registro", other}).out),
+                 QStringLiteral("10/11/2026  Deposito della relazione — R.G. 400/2026, Tribunale "
+                                "di Napoli (date dei termini non in ordine)\n"
+                                "20/11/2026  Invio della bozza alle parti — R.G. 400/2026, "
+                                "Tribunale di Napoli (date dei termini non in ordine)\n"));
     }
 
     // Without a register: empty lists, and neither file nor folder made.
