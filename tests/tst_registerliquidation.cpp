@@ -95,7 +95,7 @@ private slots:
     // Liquidated 1.000,00 €, advances 200,00 €, Rossi paid 100,00 € and Bianchi 300,00 €: still
     // due 1.000 - 200 - 100 - 300 = 400,00 €. Of the 800,00 € after the advances Rossi bears
     // 60 %, 480,00 €, and still owes 380,00 €; Bianchi 40 %, 320,00 €, and owes 20,00 €. The
-    // advances typed after the rest keep it; all of it survives a restart.
+    // advances typed after the rest keep it (tst_register reopens a register after a restart).
     void residue() {
         openLiquidation();
         fill(QStringLiteral("Decreto di liquidazione"), QStringLiteral("15/05/2025"));
@@ -127,17 +127,6 @@ private slots:
             {QDate(2025, 6, 10), QStringLiteral("Rossi"), 10000, {}},
             {QDate(2025, 6, 20), QStringLiteral("Bianchi"), 30000, {}}};
         QCOMPARE(saved.payments, payments);
-
-        registerWindow->close();
-        QTRY_VERIFY(!registerWindow);
-        startProgram();
-        openLiquidation();
-        QCOMPARE(field<QLineEdit>(QStringLiteral("Decreto di liquidazione"))->text(),
-                 QStringLiteral("15/05/2025"));
-        QCOMPARE(field<QLineEdit>(QStringLiteral("Importo liquidato"))->text(),
-                 QStringLiteral("1.000,00"));
-        QCOMPARE(summary(), expected);
-        QCOMPARE(registerfile::assignment(id), saved);
     }
 
     // Rows just added are neither marked nor saved, not even once their editor is left empty

@@ -1,4 +1,3 @@
-#include "assignmentlist.h"
 #include "creditlist.h"
 #include "expensemodel.h"
 #include "feeitemmodel.h"
@@ -154,19 +153,6 @@ private slots:
         QCOMPARE(refused.last()[0].toString().startsWith(u"Spesa alla riga 1: "), cents < 0);
         QVERIFY(model.removeRow(0));
         QVERIFY(std::get<assignments::Assignment>(store->assignment(id)).expenses.isEmpty());
-    }
-
-    // The list as the register gives it, one row an assignment.
-    void list() {
-        tolvemar::AssignmentList model;
-        QAbstractItemModelTester tester(&model);
-        const auto rows = store->list(fee::Tariff::Decree2002);
-        model.setRows(std::get<QList<assignments::ListRow>>(rows), QDate(2025, 3, 10));
-        QCOMPARE(model.rowCount(), 1);
-        QCOMPARE(model.index(model.rowOf(id), tolvemar::AssignmentList::CaseNumber).data(),
-                 QVariant(QStringLiteral("42/2025")));
-        QCOMPARE(model.index(0, tolvemar::AssignmentList::Vacazioni).data().toString(),
-                 QStringLiteral("1")); // two hours
     }
 
     // What the decree leaves due, by hand: 1.000,00 - 250,00 - 99,99 = 650,01 €, 30 days on, in
@@ -363,33 +349,6 @@ private slots:
         QCOMPARE(cell.data(Qt::ToolTipRole).toString(), "<p>" + whole + "</p>");
         QCOMPARE(cell.data(Qt::AccessibleDescriptionRole).toString(), whole);
         QVERIFY(cell.data(FeeItemModel::kChoicesRole).toStringList().contains(shown));
-    }
-
-    // An item saved through the model survives closing the register; the list's fee counts it.
-    void feeItemSurvivesRestart() {
-        assignments::Assignment a = std::get<assignments::Assignment>(store->assignment(id));
-        FeeItemModel model([&](const QList<assignments::FeeItem> &items) {
-            a.feeItems = items;
-            return store->update(a);
-        });
-        QAbstractItemModelTester tester(&model);
-        QVERIFY(model.addRow());
-        const auto edit = [&model](int column, const char *text) {
-            return model.setData(model.index(0, column), QString::fromUtf8(text), Qt::EditRole);
-        };
-        QVERIFY(edit(FeeItemModel::Article, "Art. 13 - estimo"));
-        QVERIFY(edit(FeeItemModel::Value, "650.000,00"));
-        QVERIFY(edit(FeeItemModel::Asked, "massimo"));
-        const QList<assignments::FeeItem> items = model.feeItems();
-        store.reset();
-        auto opened = assignments::Register::open(folder.filePath(QStringLiteral("r.sqlite")));
-        store = std::move(std::get<std::unique_ptr<assignments::Register>>(opened));
-        QCOMPARE(std::get<assignments::Assignment>(store->assignment(id)).feeItems, items);
-        // Two hours, one vacazione of 14,68 €, and the item's 2.271,76 €.
-        const auto rows =
-            std::get<QList<assignments::ListRow>>(store->list(fee::Tariff::Decree2002));
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows[0].fee, fee::Cents(1468 + 227176));
     }
 
     // Due: a request's deadline from 30 days ago to 15 days ahead, both ends included.
