@@ -75,7 +75,7 @@ private slots:
         const QString extensions = QStringLiteral("Proroghe dell'invio della bozza");
         fill(QStringLiteral("Invio della bozza alle parti"), QStringLiteral("31/07/2025"));
         QCOMPARE(note("bozza"), QString());
-        fill(extensions, QStringLiteral("05/10/2025"));
+        fill(extensions, QStringLiteral("15/10/2025"));
         QVERIFY(marked(extensions));
         QCOMPARE(registerfile::assignment(id).draftToParties, (Term{QDate(2025, 7, 31), {}}));
         fill(extensions, QStringLiteral("08/08/2025"));
