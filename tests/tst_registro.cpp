@@ -255,12 +255,6 @@ private slots:
         QCOMPARE(r.out, QByteArray());
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
     }
-
-    void help() {
-        const Run r = run({"--help"}, home.path());
-        QVERIFY(r.out.startsWith("Usage: tolvemar-registro"));
-        QVERIFY(r.out.contains("--oggi"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRegistro)
