@@ -133,8 +133,9 @@ private slots:
         QCOMPARE(registerfile::sessions(id), sessions);
     }
 
-    // Fees by value typed in their table: saved as made, an amount outside the range refused
-    // and named, the summary with a third off the late report; the window still all readable.
+    // Fees by value typed in their table: saved as made (tst_registermodels refuses an amount
+    // outside the range), the summary with a third off the late report; the window still all
+    // readable.
     void feesByValue() {
         const qint64 id = registerfile::seed(QStringLiteral("42/2025"), {}, QDate(2025, 4, 15));
         QVERIFY(openRegister());
@@ -146,10 +147,6 @@ private slots:
         QCoreApplication::processEvents();
         const QString table = QStringLiteral("Onorari fissi e variabili");
         editCell(0, tolvemar::FeeItemModel::Value, QStringLiteral("650.000,00"), table);
-        editCell(0, tolvemar::FeeItemModel::Amount, QStringLiteral("3.000,00"), table);
-        QVERIFY2(message().contains(QStringLiteral("a 2.271,76 €")), qPrintable(message()));
-        QCOMPARE(registerfile::assignment(id).feeItems.value(0).asked,
-                 assignments::FeeAsked::Middle);
         editCell(0, tolvemar::FeeItemModel::Amount, QStringLiteral("2.271,76"), table);
         fill(QStringLiteral("Aumento per urgenza degli onorari a percentuale (%)"),
              QStringLiteral("10"));

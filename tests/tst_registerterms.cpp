@@ -47,8 +47,6 @@ private slots:
             << deadline << QByteArray("deposito") << "31/08/2025"
             << august + QStringLiteral("; scade di fatto il 01/09/2025");
         // Then Santo Stefano and a weekend.
-        QTest::newRow("Christmas") << observations << QByteArray("osservazioni") << "25/12/2025"
-                                   << "scade di fatto il 29/12/2025";
         QTest::newRow("Easter Monday, an extension")
             << QStringLiteral("Proroghe") << QByteArray("deposito") << "06/04/2026"
             << "scade di fatto il 07/04/2026";
