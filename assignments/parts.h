@@ -17,7 +17,7 @@ enum class FeeReduction { None, Sommaria, Giudizio, Precedente, NonCommerciale }
 enum class FeeAsked { Minimum, Middle, Maximum, Amount };
 
 struct FeeItem {
-    QString article;    // "4", "5", "6.1", "8.1", "8.3", "11", "13", "17", "21"
+    QString article;    // "4", "5", "6.1", "6.3", "8.1", "8.3", "11", "13", "17", "21", "24"
     Cents value = 0;    // the value of the matter; for art. 4 the total assets
     Cents revenues = 0; // art. 4 only: the gross revenues ("ricavi")
     FeeReduction reduction = FeeReduction::None;

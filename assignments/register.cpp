@@ -27,6 +27,41 @@ void bindFields(QSqlQuery &query, const Assignment &a) {
         query.addBindValue(value);
 }
 
+// The assignment `id` with its lists, read in the caller's transaction.
+std::variant<Assignment, QString> readAssignment(Register::Private &d, Transaction &transaction,
+                                                 qint64 id) {
+    QSqlQuery &query = d.prepared(QStringLiteral("SELECT %1 FROM assignment WHERE id = ?")
+                                      .arg(QLatin1String(kAssignmentColumns)));
+    query.addBindValue(id);
+    if (!query.exec())
+        return transaction.fail(query);
+    if (!query.next())
+        return QString::fromUtf8(kNoAssignmentMessage);
+    Assignment a;
+    a.id = id;
+    a.court = query.value(0).toString();
+    a.caseNumber = query.value(1).toString();
+    a.judge = query.value(2).toString();
+    a.subject = query.value(3).toString();
+    a.period.appointment = valueDate(query.value(4));
+    a.period.deadline = valueDate(query.value(5));
+    a.reportFiled = valueDate(query.value(6));
+    a.panel = query.value(7).toInt();
+    a.urgencyPercent = query.value(8).toInt();
+    a.increasePercent = query.value(9).toInt();
+    a.advances = query.value(10).toLongLong();
+    a.note = query.value(11).toString();
+    a.tableUrgencyPercent = query.value(12).toInt();
+    a.draftToParties.date = valueDate(query.value(13));
+    a.partiesObservations.date = valueDate(query.value(14));
+    a.decree = valueDate(query.value(15));
+    a.liquidated = query.value(16).toLongLong();
+    query.finish();
+    if (QString error = readLists(d, transaction, a); !error.isEmpty())
+        return error;
+    return a;
+}
+
 } // namespace
 
 QString Register::defaultPath() {
@@ -72,40 +107,13 @@ std::variant<Assignment, QString> Register::assignment(qint64 id) const {
     Transaction transaction(*d, Transaction::Kind::Read);
     if (!transaction.error().isEmpty())
         return transaction.error();
-    QSqlQuery &query = d->prepared(QStringLiteral("SELECT %1 FROM assignment WHERE id = ?")
-                                       .arg(QLatin1String(kAssignmentColumns)));
-    query.addBindValue(id);
-    if (!query.exec())
-        return transaction.fail(query);
-    if (!query.next())
-        return QString::fromUtf8(kNoAssignmentMessage);
-    Assignment a;
-    a.id = id;
-    a.court = query.value(0).toString();
-    a.caseNumber = query.value(1).toString();
-    a.judge = query.value(2).toString();
-    a.subject = query.value(3).toString();
-    a.period.appointment = valueDate(query.value(4));
-    a.period.deadline = valueDate(query.value(5));
-    a.reportFiled = valueDate(query.value(6));
-    a.panel = query.value(7).toInt();
-    a.urgencyPercent = query.value(8).toInt();
-    a.increasePercent = query.value(9).toInt();
-    a.advances = query.value(10).toLongLong();
-    a.note = query.value(11).toString();
-    a.tableUrgencyPercent = query.value(12).toInt();
-    a.draftToParties.date = valueDate(query.value(13));
-    a.partiesObservations.date = valueDate(query.value(14));
-    a.decree = valueDate(query.value(15));
-    a.liquidated = query.value(16).toLongLong();
-    query.finish();
-    if (QString error = readLists(*d, transaction, a); !error.isEmpty())
-        return error;
-    return a;
+    return readAssignment(*d, transaction, id);
 }
 
 std::variant<qint64, QString> Register::create(const Assignment &assignment) {
     if (QString error = assignmentError(assignment); !error.isEmpty())
+        return error;
+    if (QString error = termsError(assignment); !error.isEmpty())
         return error;
     Transaction transaction(*d, Transaction::Kind::Change);
     if (!transaction.error().isEmpty())
@@ -131,6 +139,12 @@ QString Register::update(const Assignment &assignment) {
     Transaction transaction(*d, Transaction::Kind::Change);
     if (!transaction.error().isEmpty())
         return transaction.error();
+    // Checked against the terms as stored, read under the write lock.
+    const auto stored = readAssignment(*d, transaction, assignment.id);
+    if (const QString *error = std::get_if<QString>(&stored))
+        return *error;
+    if (QString error = termsError(assignment, std::get<Assignment>(stored)); !error.isEmpty())
+        return error;
     QSqlQuery &update = d->prepared(
         QStringLiteral("UPDATE assignment SET court = ?, case_number = ?, judge = ?, subject = ?, "
                        "appointment = ?, deadline = ?, report_filed = ?, panel = ?, "

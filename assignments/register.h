@@ -109,7 +109,9 @@ public:
     std::variant<Assignment, QString> assignment(qint64 id) const;
     std::variant<QList<StoredSession>, QString> sessions(qint64 assignment) const;
 
-    // Refused with assignmentError's message, nothing saved, when that finds one.
+    // Refused with assignmentError's or termsError's message, nothing saved, when either finds
+    // one; an update's terms are checked against those stored, so that terms out of order in a
+    // register written by other means can be put right, and are never made worse.
     std::variant<qint64, QString> create(const Assignment &assignment);
     QString update(const Assignment &assignment); // its fields and lists, not its sessions
     QString remove(qint64 assignment);

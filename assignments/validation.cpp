@@ -1,5 +1,6 @@
 #include "validation.h"
 
+#include "deadlines.h"
 #include "tables.h"
 
 #include <algorithm>
@@ -25,6 +26,11 @@ QDate Term::last() const {
         if (extension.isValid() && (!last.isValid() || extension > last))
             last = extension;
     return last;
+}
+
+QString termsError(const Assignment &a, const Assignment &stored) {
+    const auto error = fee::orderError(termDates(a, {}), termDates(stored, {}));
+    return error ? error->message : QString();
 }
 
 QString shareText(int hundredths) {

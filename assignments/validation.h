@@ -20,6 +20,11 @@ QString paymentError(const Payment &payment);
 // within 0 to 20 % and the liquidated amount not negative.
 QString assignmentError(const Assignment &a);
 
+// The draft, the observations and the filing of `a` in order (fee::orderError), but for a pair
+// that `stored`, the assignment as the register holds it, already had out of order on the same
+// days: such a register opens, and is mended one date at a time.
+QString termsError(const Assignment &a, const Assignment &stored = {});
+
 // 3333 as "33,33 %".
 QString shareText(int hundredths);
 

@@ -21,6 +21,10 @@ QString articleTitle(const TableArticle &article) {
     return QStringLiteral("Art. %1 - %2").arg(article.id, article.subject);
 }
 
+QString articleShortTitle(const TableArticle &article) {
+    return QStringLiteral("Art. %1 - %2").arg(article.id, article.shortName);
+}
+
 QString tableFeeText(const Decree &decree, const TableArticle &article, const TableFee &fee) {
     QStringList lines{articleTitle(article),
                       QStringLiteral("Secondo le %1 (in vigore dal %2).")

@@ -21,6 +21,8 @@ QList<SliceRow> sliceRows(const TableArticle &article, const TableFee &fee);
 
 // "Art. 13 - estimo"
 QString articleTitle(const TableArticle &article);
+// "Art. 11 - costruzioni e impianti"
+QString articleShortTitle(const TableArticle &article);
 
 // The whole computation as Italian text, one line each: the article, the basis, the values,
 // the brackets, the reduction, the minimum and the three points.

@@ -55,6 +55,7 @@ std::variant<TableArticle, QString> readArticle(const QJsonObject &object) {
     TableArticle a;
     a.id = object.value(u"article").toString();
     a.subject = object.value(u"subject").toString();
+    a.shortName = object.value(u"short").toString(a.subject);
     const QString kind = object.value(u"kind").toString();
     if (a.id.isEmpty() || a.subject.isEmpty() || (kind != u"value" && kind != u"fixed"))
         return QStringLiteral("un articolo senza numero, oggetto o tipo («value» o «fixed»)");
@@ -146,6 +147,7 @@ std::variant<Decree, QString> readDecree(const QByteArray &json) {
     Decree d{root.value(u"decree").toString(),
              root.value(u"basis").toString(),
              QDate::fromString(root.value(u"in_force").toString(), Qt::ISODate),
+             root.value(u"included").toString(),
              {}};
     if (d.name.isEmpty() || d.basis.isEmpty() || !d.inForce.isValid())
         return refused.arg(QStringLiteral("mancano il decreto, il riferimento o la data"));

@@ -46,6 +46,7 @@ enum class FeeKind { Value, Fixed };
 struct TableArticle {
     QString id; // "13", "6.1"
     QString subject;
+    QString shortName; // "costruzioni e impianti", for a narrow column; the subject by default
     FeeKind kind = FeeKind::Value;
     QList<ValueTable> tables; // by value
     Cents minimum = 0;        // by value: the floor of each point
@@ -60,6 +61,9 @@ struct Decree {
     QString name;  // "DM 30 maggio 2002"
     QString basis; // "tabelle del DM 30 maggio 2002"
     QDate inForce;
+    // What every fee of the tables already pays for, as a line under them; empty when the
+    // decree says nothing.
+    QString included;
     QList<TableArticle> articles;
 
     const TableArticle *article(QStringView id) const;

@@ -107,7 +107,7 @@ QDate lastDeadline(QDate deadline, const QList<QDate> &extensions) {
     return last;
 }
 
-std::optional<OrderError> orderError(const TermDates &dates) {
+std::optional<OrderError> orderError(const TermDates &dates, const TermDates &kept) {
     const auto message = [](DeadlineKind later, DeadlineKind earlier) {
         if (later == DeadlineKind::Observations)
             return QStringLiteral("Le osservazioni delle parti (%1) non possono precedere l'invio "
@@ -118,20 +118,18 @@ std::optional<OrderError> orderError(const TermDates &dates) {
         return QStringLiteral("Il termine per il deposito (%1) non può precedere le osservazioni "
                               "delle parti (%2).");
     };
-    const std::pair<DeadlineKind, QDate> terms[] = {
-        {DeadlineKind::Draft, dates.draft},
-        {DeadlineKind::Observations, dates.observations},
-        {DeadlineKind::Filing, dates.deadline},
-    };
-    const std::pair<DeadlineKind, QDate> *latest = nullptr;
-    for (const auto &term : terms) {
-        if (!term.second.isValid())
-            continue;
-        if (latest && term.second < latest->second)
-            return OrderError{term.first,
-                              message(term.first, latest->first)
-                                  .arg(dateText(term.second), dateText(latest->second))};
-        latest = &term;
+    const DeadlineKind kinds[] = {DeadlineKind::Draft, DeadlineKind::Observations,
+                                  DeadlineKind::Filing};
+    const QDate now[] = {dates.draft, dates.observations, dates.lastDeadline()};
+    const QDate before[] = {kept.draft, kept.observations, kept.lastDeadline()};
+    // Each pair, the nearer ones first, so that the message names the term next to the one out
+    // of place.
+    for (const auto &[earlier, later] : {std::pair(0, 1), std::pair(1, 2), std::pair(0, 2)}) {
+        const bool wrong =
+            now[earlier].isValid() && now[later].isValid() && now[later] < now[earlier];
+        if (wrong && (now[earlier] != before[earlier] || now[later] != before[later]))
+            return OrderError{kinds[later], message(kinds[later], kinds[earlier])
+                                                .arg(dateText(now[later]), dateText(now[earlier]))};
     }
     return std::nullopt;
 }
@@ -162,6 +160,9 @@ QList<Deadline> deadlinesOf(const TermDates &dates) {
         list.last().late = true;
         list.last().notes.append(QLatin1String(kLateNote));
     }
+    if (orderError(dates))
+        for (Deadline &term : list)
+            term.notes.append(QLatin1String(kOrderNote));
     if (dates.completion.isValid())
         list.append(deadline(DeadlineKind::Request, dates.completion.addDays(100),
                              requestDeadline(dates.completion)));

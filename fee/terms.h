@@ -33,6 +33,7 @@ inline constexpr const char *kTermsBasis = "art. 195, comma 3, c.p.c.";
 inline constexpr const char *kRealEndBasis = "art. 155, commi 4 e 5, c.p.c.";
 inline constexpr const char *kAugustNote = "nel periodo di sospensione feriale (1-31 agosto)";
 inline constexpr const char *kLateNote = "depositata in ritardo";
+inline constexpr const char *kOrderNote = "date dei termini non in ordine";
 
 // The latest of a deadline and its extensions; null when none is set.
 QDate lastDeadline(QDate deadline, const QList<QDate> &extensions);
@@ -62,13 +63,15 @@ struct TermDates {
     friend bool operator==(const TermDates &, const TermDates &) = default;
 };
 
-// The first of the draft, the observations and the deadline, in that order, that comes before
-// one set ahead of it, with an Italian message; nothing when they are in order.
+// The first of the draft, the observations and the filing (the last of the deadline and its
+// extensions), in that order, that comes before one set ahead of it, with an Italian message;
+// nothing when they are in order. A pair out of order on the very days it was in `kept` is let
+// stand, so that terms once stored out of order can be put right one date at a time.
 struct OrderError {
     DeadlineKind kind;
     QString message;
 };
-std::optional<OrderError> orderError(const TermDates &dates);
+std::optional<OrderError> orderError(const TermDates &dates, const TermDates &kept = {});
 
 // Whether a report filed on `filed` is late: after the real end of the last deadline.
 bool filedLate(QDate filed, QDate lastDeadline);
@@ -88,7 +91,7 @@ struct Deadline {
 };
 
 // The set deadlines in the order draft, observations, filing (the last of the deadline and its
-// extensions), request (when there is a completion).
+// extensions), request (when there is a completion). Terms out of order each bear kOrderNote.
 QList<Deadline> deadlinesOf(const TermDates &dates);
 
 } // namespace fee

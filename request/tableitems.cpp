@@ -109,6 +109,8 @@ std::variant<PricedItems, QString> priceItems(const QList<TableFeeItem> &items, 
         priced.blocks.append(itemBlocks(int(i + 1), *article, item, fee, asked));
         priced.asked.append(asked);
     }
+    if (!decree.included.isEmpty())
+        priced.blocks.append({Block::Paragraph, decree.included, {}});
     return priced;
 }
 

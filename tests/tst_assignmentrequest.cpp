@@ -236,7 +236,9 @@ private slots:
               "Richiesto (massimo) 2.271,76 €",
               "2. Art. 17 - infortunistica del traffico e della circolazione: Danno al veicolo",
               "Danno maggiore 10.000,00 €", "Richiesto (medio) 323,76 €",
-              "Secondo le tabelle del DM 30 maggio 2002."})
+              "Secondo le tabelle del DM 30 maggio 2002.",
+              "Comprensivo della relazione e della partecipazione alle udienze (art. 29 delle "
+              "tabelle)"})
             QVERIFY2(text.contains(QString(shown)), qPrintable(shown + ("\n" + text)));
         const QString lateText =
             "Relazione depositata in ritardo: il 10/06/2025, dopo l'ultimo termine del 31/05/2025 "

@@ -7,8 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -66,25 +64,6 @@ QByteArray registertest::hashOf(const QString &path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-QVariant registertest::rawQuery(const QString &path, const QStringList &statements) {
-    QVariant last;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-        db.setDatabaseName(path);
-        if (!db.open())
-            qFatal("raw open");
-        QSqlQuery query(db);
-        for (const QString &sql : statements) {
-            if (!query.exec(sql))
-                qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
-            last = query.next() ? query.value(0) : QVariant();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-    return last;
 }
 
 namespace {
@@ -149,7 +128,7 @@ void TestAssignments::roundTrip() {
     QCOMPARE(stored[1].session, log[0]);
     QCOMPARE(stored[2].session, log[2]);
 
-    a.period.extensions.clear();
+    a.period.extensions.removeFirst(); // the filing on 01/06, still after the draft
     a.expenses.removeFirst();
     a.feeItems.removeAt(1);
     a.draftToParties.extensions.removeFirst();

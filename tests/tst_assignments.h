@@ -1,6 +1,7 @@
 #pragma once
 
 #include "register.h"
+#include "support/rawquery.h"
 
 #include <QObject>
 #include <QTemporaryDir>
@@ -28,9 +29,7 @@ template <typename T> T value(std::variant<T, QString> result) {
 // The session `index` of a child: one hour a day from `start` minutes, day after day.
 fee::Session childSession(int index, int start);
 Assignment fullAssignment();
-// Raw SQL on the file through a connection of its own, as another program would: the first
-// value of the last statement's first row.
-QVariant rawQuery(const QString &path, const QStringList &statements);
+using testsupport::rawQuery;
 QByteArray hashOf(const QString &path);
 // The child's part: see tst_assignments_processes.cpp.
 int runChild(const QStringList &args);

@@ -165,6 +165,17 @@ void TestAssignments::refusals_data() {
     a = fullAssignment();
     a.feeItems[0].revenues = -1;
     QTest::newRow("negative value") << a << "ha un importo negativo";
+    // The draft's last extension is 20/05/2025, the observations' 05/06, the deadline's 10/07.
+    a = fullAssignment();
+    a.partiesObservations = {QDate(2025, 5, 10), {}};
+    QTest::newRow("observations before the draft")
+        << a
+        << "Le osservazioni delle parti (10/05/2025) non possono precedere l'invio della "
+           "bozza alle parti (20/05/2025).";
+    a = fullAssignment();
+    a.period.extensions.clear();
+    QTest::newRow("deadline before the observations")
+        << a << "Il termine per il deposito (10/05/2025) non può precedere le osservazioni";
 }
 
 void TestAssignments::refusals() {

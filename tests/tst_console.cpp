@@ -216,7 +216,8 @@ private slots:
         QTest::newRow("-h after a file") << QStringList{"registro.csv", "-h"};
     }
 
-    // The program by its name, not by the path it was started from.
+    // The program by its name, not by the path it was started from (the three programs print
+    // their help through one function).
     void help() {
         QFETCH(QStringList, args);
         const Run r = run(args);

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 using assignments::Register;
@@ -15,7 +17,7 @@ using assignments::Register;
 class TestRegisterMenu : public QObject, public RegisterDriver {
     Q_OBJECT
 
-    enum Item { Credits = 2, Export = 3 };
+    enum Item { Copy = 1, Credits = 2, Export = 3 };
 
     const QDate today = QDate::currentDate();
 
@@ -104,21 +106,46 @@ private slots:
         QVERIFY2(text.contains("UID:" + uid.toUtf8()), qPrintable(uid));
     }
 
-    // A register that cannot be read is told, once for each item, and left as it was; no
-    // calendar is asked for or written.
+    void saveFolder_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("documents");
+        QTest::newRow("a copy of the register, Documents") << int(Copy) << true;
+        QTest::newRow("the calendar, no Documents") << int(Export) << false;
+    }
+    // A save dialog opens in the Documents folder, or in the home folder when there is none;
+    // never in the folder the program was started from.
+    void saveFolder() {
+        QFETCH(int, item);
+        QFETCH(bool, documents);
+        QTemporaryDir home;
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        const auto restore = qScopeGuard([&realHome] { qputenv("HOME", realHome); });
+        if (documents)
+            QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+        registerfile::seed(QStringLiteral("1/2025"));
+        menuItem(item);
+        QCOMPARE(driver->takeBoxes().size(), 1);
+        QCOMPARE(driver->fileDialogFolder,
+                 documents ? home.filePath(QStringLiteral("Documents")) : home.path());
+    }
+
+    // A register that cannot be read is told, once for each item, and left as it was; no window
+    // opens, no calendar is asked for or written.
     void unreadableRegister() {
         QVERIFY(QDir().mkpath(QFileInfo(Register::defaultPath()).absolutePath()));
         QFile file(Register::defaultPath());
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("non un registro") > 0);
         file.close();
         driver->saveAs = files.filePath(QStringLiteral("nulla.ics"));
-        menuItem(Credits);
-        menuItem(Export);
+        for (const int item : {0, int(Credits), int(Export)})
+            menuItem(item);
         const QStringList boxes = driver->takeBoxes();
-        QCOMPARE(boxes.size(), 2);
-        QCOMPARE(boxes[0], boxes[1]);
-        QVERIFY2(boxes[0] != WindowDriver::kOtherBox && boxes[0].contains(u"incarichi.sqlite"),
-                 qPrintable(boxes[0]));
+        QCOMPARE(boxes.size(), 3);
+        for (const QString &box : boxes)
+            QVERIFY2(box != WindowDriver::kOtherBox && box.contains(u"incarichi.sqlite"),
+                     qPrintable(box));
+        QVERIFY(!driver->window().findChild<tolvemar::RegisterWindow *>());
         QVERIFY(!QFile::exists(driver->saveAs));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("non un registro"));

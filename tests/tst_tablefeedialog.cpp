@@ -65,6 +65,9 @@ private slots:
         // 100 € of damage is worth 7,52 € to 15,03 €: the minimum of 38,73 € rules.
         QTest::newRow("art. 17, floor")
             << "17" << QStringList{"100,00"} << 0 << "38,73 € 38,73 € 38,73 €";
+        // 10.000,00 € of art. 6.3 (tst_tables holds the walk): 227,78643 € to 455,89927 €.
+        QTest::newRow("art. 6.3") << "6.3" << QStringList{"10.000"} << 0
+                                  << "227,79 € 341,84 € 455,90 €";
         QTest::newRow("art. 13, bad value") << "13" << QStringList{"12,345"} << 0 << "— — —";
         QTest::newRow("art. 4, one value missing")
             << "4" << QStringList{"1.000,00"} << 0 << "— — —";
@@ -114,6 +117,9 @@ private slots:
         QCOMPARE(field<QLabel>(dialog, "basis")->text(),
                  QString("Secondo le tabelle del DM 30 maggio 2002 (in vigore dal 05/08/2002). "
                          "Minimo dell'articolo: 145,12 €."));
+        QCOMPARE(field<QLabel>(dialog, "included")->text(),
+                 QString("Comprensivo della relazione e della partecipazione alle udienze (art. 29 "
+                         "delle tabelle)"));
         dialog.findChildren<QPushButton *>().last()->click();
         const QString copied = QApplication::clipboard()->text();
         QVERIFY2(copied.startsWith("Art. 13 - estimo\n") &&

@@ -132,6 +132,30 @@ private slots:
                                     "(10/10/2026)."));
     }
 
+    // Terms stored out of order, draft 20/10, observations 10/10, deadline 01/10: a change may
+    // leave a pair as it was stored, never move one and leave it out of order (the window and
+    // tolvemar-registro show the mark).
+    void mending_data() {
+        QTest::addColumn<QList<QDate>>("now"); // draft, observations, deadline
+        QTest::addColumn<int>("wrong");        // as in order()
+        const QDate d1 = on("2026-10-01"), d2 = on("2026-10-10"), d3 = on("2026-10-20");
+        const QDate d4 = on("2026-10-30");
+        QTest::newRow("as stored") << QList<QDate>{d3, d2, d1} << -1;
+        QTest::newRow("the deadline after both") << QList<QDate>{d3, d2, d4} << -1;
+        QTest::newRow("the observations moved, still too early")
+            << QList<QDate>{d3, on("2026-10-15"), d4} << int(DeadlineKind::Observations);
+        QTest::newRow("the deadline moved, still too early")
+            << QList<QDate>{d3, d2, on("2026-10-05")} << int(DeadlineKind::Filing);
+    }
+
+    void mending() {
+        QFETCH(QList<QDate>, now);
+        QFETCH(int, wrong);
+        const TermDates stored{on("2026-10-20"), on("2026-10-10"), on("2026-10-01"), {}, {}, {}};
+        const auto error = orderError({now[0], now[1], now[2], {}, {}, {}}, stored);
+        QCOMPARE(error ? int(error->kind) : -1, wrong);
+    }
+
     void deadlinesOfAnAssignment() {
         // The request: 100 days after 28 September 2026 is 6 January 2027, Epiphany.
         const TermDates dates{on("2026-08-01"), on("2026-09-15"), on("2026-10-01"), {},

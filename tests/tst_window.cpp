@@ -292,17 +292,11 @@ private slots:
         QVERIFY(copied->text().contains("dal 03/03/2025 al 14/03/2025\n"));
         QVERIFY(copied->html().contains("<td align=\"right\">202,13 €</td>"));
 
+        // tst_request holds a file that cannot be written.
         QTemporaryDir folder;
-        QStringList boxes;
-        for (const char *name : {"istanza.pdf", "no/x.pdf"}) {
-            driver->saveAs = folder.filePath(name);
-            driver->key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-            boxes << driver->takeBoxes();
-        }
-        const QStringList dialogs{"Istanza di liquidazione", "Esporta in PDF"};
-        QCOMPARE(boxes.mid(0, 4), dialogs + dialogs);
-        QVERIFY2(boxes.value(4).contains(QDir::toNativeSeparators(folder.filePath("no/x.pdf"))),
-                 qPrintable(boxes.join('|')));
+        driver->saveAs = folder.filePath("istanza.pdf");
+        driver->key(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(driver->takeBoxes(), (QStringList{"Istanza di liquidazione", "Esporta in PDF"}));
         QFile pdf(folder.filePath("istanza.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
     }

@@ -129,6 +129,7 @@ void WindowDriver::answer() {
         if (files == acceptedFiles)
             return;
         boxes.append(files->windowTitle());
+        fileDialogFolder = files->directory().absolutePath();
         files->selectFile(saveAs);
         if (saveAs.isEmpty())
             return files->reject();

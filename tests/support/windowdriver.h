@@ -58,6 +58,8 @@ public:
     // answer is `saveAs`, or Cancel when that is empty.
     std::function<void(QDialog *)> fillDialog;
     QString saveAs;
+    // The folder the last file dialog opened in.
+    QString fileDialogFolder;
     // The button that answers a message box offering it, such as Yes or No to a question; such
     // a box is recorded by its text.
     QMessageBox::StandardButton reply = QMessageBox::NoButton;

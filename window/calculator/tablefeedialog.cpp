@@ -64,18 +64,20 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     , high(valueLabel(this))
     , slices(new QTableWidget(0, 5, this))
     , basis(new QLabel(this))
+    , included(new QLabel(this))
     , copy(new QPushButton(QStringLiteral("&Copia il calcolo"), this)) {
     setWindowTitle(QStringLiteral("Onorari fissi e variabili"));
     // Named for the tests and for whoever reads the widget tree.
-    const std::array<std::pair<QWidget *, const char *>, 9> names{{{article, "article"},
-                                                                   {values[0], "value"},
-                                                                   {values[1], "revenues"},
-                                                                   {reduction, "reduction"},
-                                                                   {low, "low"},
-                                                                   {middle, "middle"},
-                                                                   {high, "high"},
-                                                                   {slices, "slices"},
-                                                                   {basis, "basis"}}};
+    const std::array<std::pair<QWidget *, const char *>, 10> names{{{article, "article"},
+                                                                    {values[0], "value"},
+                                                                    {values[1], "revenues"},
+                                                                    {reduction, "reduction"},
+                                                                    {low, "low"},
+                                                                    {middle, "middle"},
+                                                                    {high, "high"},
+                                                                    {slices, "slices"},
+                                                                    {basis, "basis"},
+                                                                    {included, "included"}}};
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
     setStyleSheet(QStringLiteral("QLineEdit[invalid=\"true\"] { border: 1px solid #b00000; }"
@@ -123,8 +125,13 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     slices->verticalHeader()->hide();
     slices->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     slices->horizontalHeader()->setStretchLastSection(true);
-    basis->setWordWrap(true);
-    basis->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (QLabel *note : {basis, included}) {
+        note->setWordWrap(true);
+        note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    if (decree)
+        included->setText(decree->included);
+    included->setVisible(!included->text().isEmpty());
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
@@ -134,6 +141,7 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     layout->addLayout(points);
     layout->addWidget(slices, 1);
     layout->addWidget(basis);
+    layout->addWidget(included);
     layout->addWidget(buttons);
     resize(720, 520);
 

@@ -43,6 +43,7 @@ private:
     QLabel *high;
     QTableWidget *slices;
     QLabel *basis;
+    QLabel *included; // what every fee of the tables pays for
     QPushButton *copy;
     std::optional<fee::TableFee> shown;
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -23,10 +24,14 @@ void printDocument(const request::Document &document, QWidget *parent) {
                               QStringLiteral("La stampante non ha accettato il documento."));
 }
 
+QString documentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 QString exportDocument(const request::Document &document, const QString &name, QWidget *parent) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Esporta in PDF"),
-                                                      QDir(folder).filePath(name),
+                                                      QDir(documentsFolder()).filePath(name),
                                                       QStringLiteral("Documenti PDF (*.pdf)"));
     if (path.isEmpty())
         return {};

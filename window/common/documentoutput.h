@@ -12,7 +12,11 @@ namespace tolvemar {
 // Asks for a printer and prints; a box when the printer refuses the document.
 void printDocument(const request::Document &document, QWidget *parent);
 
-// Asks where to save, `name` in the documents folder at first, and writes the PDF whole or not
+// Where a file dialog opens: the user's documents folder when there is one, else the home folder,
+// never the folder the program was started from.
+QString documentsFolder();
+
+// Asks where to save, `name` in documentsFolder() at first, and writes the PDF whole or not
 // at all. The path written; empty when the user cancels or the writing fails (said in a box).
 QString exportDocument(const request::Document &document, const QString &name, QWidget *parent);
 

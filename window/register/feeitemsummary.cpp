@@ -68,8 +68,7 @@ FeeItemSummary::showAssignment(const assignments::Assignment &a, bool late) {
         addLine(QStringLiteral("%1, %2").arg(
                     what, feeitemtext::cellText(item, FeeItemModel::Asked, appointment)),
                 error ? *error : fee::euroText(std::get<fee::Cents>(amount)));
-        shown.last().first->setToolTip(
-            feeitemtext::cellText(item, FeeItemModel::Article, appointment));
+        shown.last().first->setToolTip(feeitemtext::articleWhole(item, appointment));
     }
     const fee::TableClaim claim{a.tableUrgencyPercent, a.increasePercent, late, a.panel};
     const auto settled = assignments::settleFeeItems(a.feeItems, appointment, claim);

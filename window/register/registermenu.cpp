@@ -2,6 +2,7 @@
 
 #include "creditsdialog.h"
 #include "deadlines.h"
+#include "documentoutput.h"
 #include "registerwindow.h"
 #include "reminder.h"
 
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -96,12 +96,12 @@ void RegisterMenu::saveRegisterCopy() {
     if (const QString *error = std::get_if<QString>(&read))
         return showError(*error);
     const assignments::Register *source = std::get<const assignments::Register *>(read);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString name = QStringLiteral("Copia_registro_incarichi_%1.sqlite")
                              .arg(QDate::currentDate().toString(Qt::ISODate));
-    const QString path = QFileDialog::getSaveFileName(
-        host, QStringLiteral("Salva una copia del registro"), QDir(folder).filePath(name),
-        QStringLiteral("Registro degli incarichi (*.sqlite)"));
+    const QString path =
+        QFileDialog::getSaveFileName(host, QStringLiteral("Salva una copia del registro"),
+                                     QDir(documentsFolder()).filePath(name),
+                                     QStringLiteral("Registro degli incarichi (*.sqlite)"));
     if (path.isEmpty())
         return;
     if (const QString error = source->backup(path); !error.isEmpty())
@@ -142,11 +142,10 @@ void RegisterMenu::exportDeadlines() {
         key = source->path();
     }
     own.reset(); // closed before the file dialog waits for the user
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path =
-        QFileDialog::getSaveFileName(host, QStringLiteral("Esporta le scadenze nel calendario"),
-                                     QDir(folder).filePath(QStringLiteral("scadenze.ics")),
-                                     QStringLiteral("Calendario iCalendar (*.ics)"));
+    const QString path = QFileDialog::getSaveFileName(
+        host, QStringLiteral("Esporta le scadenze nel calendario"),
+        QDir(documentsFolder()).filePath(QStringLiteral("scadenze.ics")),
+        QStringLiteral("Calendario iCalendar (*.ics)"));
     if (path.isEmpty())
         return;
     const QDate today = QDate::currentDate();

@@ -1,5 +1,6 @@
 #include "sessiontable.h"
 
+#include "documentoutput.h"
 #include "sessionmodel.h"
 #include "worklogcsv.h"
 
@@ -13,7 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QTableView>
 
 namespace tolvemar {
@@ -21,10 +21,6 @@ namespace tolvemar {
 namespace {
 
 const QString kCsvFilter = QStringLiteral("Registro delle operazioni (*.csv)");
-
-QString documents() {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
 
 } // namespace
 
@@ -110,7 +106,7 @@ void SessionTable::removeRow() {
 // that meets one already there, and one transaction for the rest.
 void SessionTable::importLog() {
     const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Importa operazioni"), documents(),
+        QFileDialog::getOpenFileName(this, QStringLiteral("Importa operazioni"), documentsFolder(),
                                      kCsvFilter + QStringLiteral(";;Tutti i file (*)"));
     if (path.isEmpty())
         return;
@@ -145,8 +141,9 @@ void SessionTable::importLog() {
 void SessionTable::exportLog() {
     QString name = QStringLiteral("Operazioni_%1.csv").arg(caseNumber);
     name.replace(u'/', u'-').replace(u' ', u'-');
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta operazioni"),
-                                                      QDir(documents()).filePath(name), kCsvFilter);
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Esporta operazioni"),
+                                     QDir(documentsFolder()).filePath(name), kCsvFilter);
     if (path.isEmpty())
         return;
     QSaveFile file(path);

@@ -5,6 +5,7 @@
 #include "fieldmark.h"
 #include "registertexts.h"
 #include "settlementtexts.h"
+#include "validation.h"
 
 #include <QBoxLayout>
 #include <QFormLayout>
@@ -165,6 +166,7 @@ void TermFields::showNotes(const Assignment &a) {
 }
 
 QString TermFields::read(const QLineEdit *edit, Assignment &changed) const {
+    const Assignment saved = changed;
     for (const Field &field : fields) {
         if (field.edit != edit)
             continue;
@@ -182,11 +184,7 @@ QString TermFields::read(const QLineEdit *edit, Assignment &changed) const {
         if (!field.place.ordered)
             return {};
     }
-    // The filing as it stands: the last of the deadline and its extensions.
-    fee::TermDates dates = assignments::termDates(changed, {});
-    dates.deadline = dates.lastDeadline();
-    const auto error = fee::orderError(dates);
-    return error ? error->message : QString();
+    return assignments::termsError(changed, saved);
 }
 
 } // namespace tolvemar

@@ -35,8 +35,9 @@ public:
 
     QList<QLineEdit *> edits() const;
     QLabel *errorOf(const QWidget *edit) const;
-    // Reads `edit`, one of edits(), into `changed`: an Italian message when its text is no date
-    // or puts the draft, the observations and the filing out of order.
+    // Reads `edit`, one of edits(), into `changed`, the assignment as saved: an Italian message
+    // when its text is no date or puts the draft, the observations and the filing out of order
+    // (assignments::termsError).
     QString read(const QLineEdit *edit, assignments::Assignment &changed) const;
 
 signals:

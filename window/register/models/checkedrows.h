@@ -23,7 +23,9 @@ signals:
 
 // A table of rows kept as typed: after each change the rows are checked, and only rows that pass
 // go to `save`, which answers with a message when it refuses them. A table that does not pass
-// stays on screen, its faulty row (or every row, when the fault is the table's) marked.
+// stays on screen, its faulty row (or every row, when the fault is the table's) marked. A row
+// just added is left out of the check and the save, and so never marked, until one of its cells
+// is changed: an empty row is not yet a fault.
 template <typename Row> class CheckedRows : public CheckedRowsSignals {
 public:
     using Save = std::function<QString(const QList<Row> &)>;
@@ -35,6 +37,7 @@ public:
     void setRows(const QList<Row> &list) {
         beginResetModel();
         shown = list;
+        edited = QList<bool>(list.size(), true);
         problem = {};
         endResetModel();
     }
@@ -45,14 +48,15 @@ public:
         const int row = int(shown.size());
         beginInsertRows({}, row, row);
         shown.append(Row{});
+        edited.append(false);
         endInsertRows();
-        changed();
     }
     void removeRow(int row) {
         if (row < 0 || row >= shown.size())
             return;
         beginRemoveRows({}, row, row);
         shown.removeAt(row);
+        edited.removeAt(row);
         endRemoveRows();
         changed();
     }
@@ -70,12 +74,22 @@ protected:
         , save(std::move(save))
         , columns(columns) {}
 
-    // The first fault of `rows`, with no message when there is none.
-    virtual Problem check(const QList<Row> &rows) const = 0;
+    // The first fault of the rows edited so far, with no message when there is none.
+    virtual Problem check() const = 0;
+
+    bool wasEdited(int row) const { return edited.value(row); }
+    QList<Row> editedRows() const {
+        QList<Row> rows;
+        for (int i = 0; i < shown.size(); ++i)
+            if (edited[i])
+                rows.append(shown[i]);
+        return rows;
+    }
 
     // The tooltip and the background of a marked cell; nothing for another role or row.
     QVariant mark(const QModelIndex &index, int role) const {
-        if (problem.message.isEmpty() || (problem.row >= 0 && index.row() != problem.row))
+        if (problem.message.isEmpty() || !wasEdited(index.row()) ||
+            (problem.row >= 0 && index.row() != problem.row))
             return {};
         if (role == Qt::ToolTipRole)
             return problem.message;
@@ -84,11 +98,21 @@ protected:
         return {};
     }
 
-    // After an edit of `shown`: checked, saved when it passes, marked and told either way.
+    // After an edit of the row `row`, which held `before`: a row just added and left as it was
+    // (an editor opened and closed) stays out; otherwise as changed().
+    void edit(int row, const Row &before) {
+        if (!edited[row] && shown[row] == before)
+            return;
+        edited[row] = true;
+        changed();
+    }
+
+    // After a change of `shown`: the rows edited so far checked, saved when they pass, marked
+    // and told either way.
     void changed() {
-        problem = check(shown);
+        problem = check();
         if (problem.message.isEmpty())
-            problem = {save(shown), -1};
+            problem = {save(editedRows()), -1};
         if (!shown.isEmpty())
             emit dataChanged(index(0, 0), index(int(shown.size()) - 1, columns - 1));
         emit refused(problem.message);
@@ -100,6 +124,7 @@ private:
     Save save;
     int columns;
     Problem problem;
+    QList<bool> edited; // beside `shown`: whether the row was ever edited
 };
 
 } // namespace tolvemar

@@ -110,6 +110,12 @@ QVariant FeeItemModel::data(const QModelIndex &index, int role) const {
     case Qt::AccessibleDescriptionRole: {
         if (bad)
             return marked.message;
+        if (column == Article) {
+            const QString whole = feeitemtext::articleWhole(items[index.row()], appointment);
+            // As rich text, so that the tooltip wraps the longest subjects.
+            return role == Qt::ToolTipRole ? QStringLiteral("<p>%1</p>").arg(whole.toHtmlEscaped())
+                                           : whole;
+        }
         const auto amount = assignments::feeItemAmount(items[index.row()], appointment);
         const auto fee = assignments::feeItemFee(items[index.row()], appointment);
         if (column != Amount || std::holds_alternative<QString>(amount))

@@ -47,7 +47,7 @@ QString cellText(const FeeItem &item, int column, QDate appointment) {
     const bool byValue = article && article->kind == fee::FeeKind::Value;
     switch (column) {
     case FeeItemModel::Article:
-        return article ? fee::articleTitle(*article) : item.article;
+        return article ? fee::articleShortTitle(*article) : item.article;
     case FeeItemModel::Value:
         return byValue ? fee::euroText(item.value) : QString();
     case FeeItemModel::Revenues:
@@ -72,12 +72,17 @@ QString cellText(const FeeItem &item, int column, QDate appointment) {
     }
 }
 
+QString articleWhole(const FeeItem &item, QDate appointment) {
+    const fee::TableArticle *article = articleOf(item.article, appointment);
+    return article ? fee::articleTitle(*article) : item.article;
+}
+
 QStringList cellChoices(const FeeItem &item, int column, QDate appointment) {
     QStringList list;
     if (column == FeeItemModel::Article) {
         for (const QString &id : assignments::feeArticles())
             if (const fee::TableArticle *article = articleOf(id, appointment))
-                list.append(fee::articleTitle(*article));
+                list.append(fee::articleShortTitle(*article));
     } else if (column == FeeItemModel::Reduction) {
         list.append(QString::fromLatin1(kNone));
         if (const fee::TableArticle *article = articleOf(item.article, appointment))
@@ -104,7 +109,8 @@ QString applyTyped(FeeItem &item, int column, const QString &typed, QDate appoin
     case FeeItemModel::Article:
         for (const QString &id : assignments::feeArticles()) {
             const fee::TableArticle *article = articleOf(id, appointment);
-            if (!article || (text != id && text != fee::articleTitle(*article)))
+            if (!article || (text != id && text != fee::articleShortTitle(*article) &&
+                             text != fee::articleTitle(*article)))
                 continue;
             item.article = id;
             if (article->kind == fee::FeeKind::Fixed)

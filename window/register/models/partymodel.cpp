@@ -8,8 +8,8 @@ namespace tolvemar {
 PartyModel::PartyModel(Save save, QObject *parent)
     : CheckedRows(std::move(save), ColumnCount, parent) {}
 
-PartyModel::Problem PartyModel::check(const QList<assignments::Party> &parties) const {
-    return {assignments::partiesError(parties), -1};
+PartyModel::Problem PartyModel::check() const {
+    return {assignments::partiesError(editedRows()), -1};
 }
 
 QVariant PartyModel::data(const QModelIndex &index, int role) const {
@@ -38,6 +38,7 @@ bool PartyModel::setData(const QModelIndex &index, const QVariant &value, int ro
     if (!index.isValid() || index.row() >= shown.size())
         return false;
     assignments::Party &party = shown[index.row()];
+    const assignments::Party before = party;
     if (role == Qt::CheckStateRole && index.column() == Jointly) {
         party.jointly = value.toInt() == Qt::Checked;
     } else if (role != Qt::EditRole) {
@@ -56,7 +57,7 @@ bool PartyModel::setData(const QModelIndex &index, const QVariant &value, int ro
     } else {
         return false;
     }
-    changed();
+    edit(index.row(), before);
     return true;
 }
 

@@ -9,10 +9,13 @@ namespace tolvemar {
 PaymentModel::PaymentModel(Save save, QObject *parent)
     : CheckedRows(std::move(save), ColumnCount, parent) {}
 
-PaymentModel::Problem PaymentModel::check(const QList<assignments::Payment> &payments) const {
-    for (int row = 0; row < payments.size(); ++row)
-        if (QString error = assignments::paymentError(payments[row]); !error.isEmpty())
+PaymentModel::Problem PaymentModel::check() const {
+    for (int row = 0; row < shown.size(); ++row) {
+        if (!wasEdited(row))
+            continue;
+        if (QString error = assignments::paymentError(shown[row]); !error.isEmpty())
             return {QStringLiteral("Pagamento alla riga %1: %2").arg(row + 1).arg(error), row};
+    }
     return {};
 }
 
@@ -43,6 +46,7 @@ bool PaymentModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (!index.isValid() || role != Qt::EditRole || index.row() >= shown.size())
         return false;
     assignments::Payment &payment = shown[index.row()];
+    const assignments::Payment before = payment;
     const QString text = value.toString();
     QString error;
     if (index.column() == Date) {
@@ -64,7 +68,7 @@ bool PaymentModel::setData(const QModelIndex &index, const QVariant &value, int 
         emit refused(QStringLiteral("Pagamento alla riga %1: %2").arg(index.row() + 1).arg(error));
         return false;
     }
-    changed();
+    edit(index.row(), before);
     return true;
 }
 

@@ -21,7 +21,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 protected:
-    Problem check(const QList<assignments::Payment> &payments) const override;
+    Problem check() const override;
 };
 
 } // namespace tolvemar
