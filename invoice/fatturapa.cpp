@@ -27,20 +27,22 @@ QString dateText(const QDate &date) {
 
 // The reason of the payment, cut at spaces into elements of at most 200 characters.
 QStringList causale(const Invoice &in) {
+    // A name may end with its own full stop, as "S.r.l." does.
+    const auto ended = [](const QString &text) { return text.endsWith(u'.') ? text : text + u'.'; };
     QString text = QStringLiteral("Compenso liquidato nel procedimento %1 con decreto del %2. "
-                                  "Pagatore: %3.")
-                       .arg(in.caseNumber, dateText(in.decreeDate), in.payer);
+                                  "Pagatore: %3")
+                       .arg(in.caseNumber, dateText(in.decreeDate), ended(in.payer));
     if (in.buyer.isOffice())
         text += QStringLiteral(" Fattura all'Amministrazione della Giustizia: la solutio avviene "
                                "con denaro fornito dalla parte individuata dal provvedimento "
                                "del Giudice; il pagamento non grava sull'Amministrazione.");
     if (in.paymentDate.isValid() || !in.paymentReference.isEmpty()) {
-        text += QStringLiteral(" Pagamento");
+        QString paid = QStringLiteral(" Pagamento");
         if (in.paymentDate.isValid())
-            text += QStringLiteral(" del %1").arg(dateText(in.paymentDate));
+            paid += QStringLiteral(" del %1").arg(dateText(in.paymentDate));
         if (!in.paymentReference.isEmpty())
-            text += QStringLiteral(", riferimento %1").arg(in.paymentReference);
-        text += u'.';
+            paid += QStringLiteral(", riferimento %1").arg(in.paymentReference);
+        text += ended(paid);
     }
     QStringList parts;
     while (text.size() > kCausale) {
