@@ -44,9 +44,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The libraries come from the binaries (dpkg-shlibdeps), libxml2 among them for the invoice's
 # schema; the window falls back on Liberation Sans, and the register needs Qt's SQLite driver,
-# a plugin that the binary does not link, and libical for its calendar file. Without a desktop that sets a font, Qt draws menus and status line in
-# fontconfig's sans-serif, which on a bare system with Liberation alone is Liberation Mono:
-# DejaVu Sans is the one it prefers.
+# a plugin that the binary does not link, and libical for its calendar file. Without a desktop
+# that sets a font, Qt draws menus and status line in fontconfig's sans-serif, which on a bare
+# system with Liberation alone is Liberation Mono: DejaVu Sans is the one it prefers.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, libqt6sql6-sqlite, libical3")
 include(CPack)
