@@ -1,10 +1,10 @@
-#include "fattura.h"
+#include "json.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 
-namespace console {
+namespace invoice {
 
 namespace {
 
@@ -77,13 +77,13 @@ private:
     QString *error;
 };
 
-invoice::Address address(Reader &r) {
+Address address(Reader &r) {
     return {r.text(QStringLiteral("indirizzo")), r.text(QStringLiteral("cap")),
             r.text(QStringLiteral("comune")), r.text(QStringLiteral("provincia"))};
 }
 
-invoice::Expert expert(Reader r) {
-    invoice::Expert e;
+Expert expert(Reader r) {
+    Expert e;
     e.name = r.text(QStringLiteral("nome"));
     e.surname = r.text(QStringLiteral("cognome"));
     e.title = r.text(QStringLiteral("titolo"), false);
@@ -107,8 +107,8 @@ invoice::Expert expert(Reader r) {
     return e;
 }
 
-invoice::Buyer buyer(Reader r) {
-    invoice::Buyer b;
+Buyer buyer(Reader r) {
+    Buyer b;
     b.name = r.text(QStringLiteral("denominazione"));
     b.ipaCode = r.text(QStringLiteral("codice_ipa"), false);
     b.recipientCode = r.text(QStringLiteral("codice_destinatario"), b.ipaCode.isEmpty());
@@ -121,7 +121,7 @@ invoice::Buyer buyer(Reader r) {
 
 } // namespace
 
-std::variant<invoice::Invoice, QString> invoiceFromJson(const QByteArray &json) {
+std::variant<Invoice, QString> invoiceFromJson(const QByteArray &json) {
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parse);
     if (parse.error != QJsonParseError::NoError)
@@ -132,7 +132,7 @@ std::variant<invoice::Invoice, QString> invoiceFromJson(const QByteArray &json) 
         return QStringLiteral("Il JSON deve essere un oggetto.");
     QString fault;
     Reader r(document.object(), {}, &fault);
-    invoice::Invoice in;
+    Invoice in;
     in.number = r.text(QStringLiteral("numero"));
     in.date = r.date(QStringLiteral("data"));
     if (r.has(QStringLiteral("tipo")))
@@ -156,4 +156,4 @@ std::variant<invoice::Invoice, QString> invoiceFromJson(const QByteArray &json) 
     return in;
 }
 
-} // namespace console
+} // namespace invoice
