@@ -31,7 +31,7 @@ public:
 
     bool flag(const QString &key) {
         if (!o[key].isBool())
-            return fail(key, QStringLiteral("deve essere true o false")), false;
+            fail(key, QStringLiteral("deve essere true o false"));
         return o[key].toBool();
     }
 
@@ -41,7 +41,7 @@ public:
             return {};
         const QDate date = QDate::fromString(value, Qt::ISODate);
         if (value.size() != 10 || !date.isValid())
-            return fail(key, QStringLiteral("deve essere una data come \"2026-12-01\"")), QDate();
+            fail(key, QStringLiteral("deve essere una data come \"2026-12-01\""));
         return date;
     }
 
@@ -50,11 +50,11 @@ public:
         static const QRegularExpression amount(QStringLiteral("^([0-9]{1,11})\\.([0-9]{2})$"));
         const QString value = text(key);
         const auto match = amount.match(value);
-        if (!match.hasMatch())
-            return value.isNull() ? 0
-                                  : (fail(key, QStringLiteral("deve essere un importo come "
-                                                              "\"1000.00\"")),
-                                     0);
+        if (!match.hasMatch()) {
+            if (!value.isNull())
+                fail(key, QStringLiteral("deve essere un importo come \"1000.00\""));
+            return 0;
+        }
         return match.captured(1).toLongLong() * 100 + match.captured(2).toLongLong();
     }
 
@@ -70,9 +70,8 @@ public:
         return {};
     }
 
-    const QJsonObject o;
-
 private:
+    const QJsonObject o;
     QString path;
     QString *error;
 };
