@@ -55,6 +55,7 @@ std::optional<QString> saveLimited(const QByteArray &pdf, const QString &path, i
         return std::nullopt;
     return savePdf(pdf, path).value_or(QString());
 #else
+    Q_UNUSED(readOnly); // as root the child is always an ordinary user
     constexpr size_t size = 4096;
     auto *shared = static_cast<char *>(
         mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
