@@ -9,7 +9,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 
 namespace {
 
@@ -37,12 +36,10 @@ std::variant<QByteArray, QString> run(const QStringList &args) {
     if (positional.size() > 1)
         return QStringLiteral("Argomento inatteso: %1.").arg(positional[1]);
     const QString path = positional.value(0, QStringLiteral("-"));
-    QFile file;
-    const bool opened = path == u"-" ? file.open(stdin, QIODevice::ReadOnly)
-                                     : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened)
-        return QStringLiteral("Non riesco ad aprire %1: %2.").arg(path, file.errorString());
-    const auto read = invoice::invoiceFromJson(file.readAll());
+    const auto input = console::readInput(path);
+    if (const QString *fault = std::get_if<QString>(&input))
+        return *fault;
+    const auto read = invoice::invoiceFromJson(std::get<QByteArray>(input));
     if (const QString *fault = std::get_if<QString>(&read))
         return *fault;
     const auto made = invoice::makeInvoice(std::get<invoice::Invoice>(read), QDate::currentDate());

@@ -9,7 +9,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 
 #include <optional>
 
@@ -151,20 +150,6 @@ std::variant<Options, QString> parseOptions(QCommandLineParser &parser, const QS
     return o;
 }
 
-std::variant<QByteArray, QString> readInput(const QString &path) {
-    QFile file;
-    const bool standardInput = path == u"-";
-    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
-                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    const QString name = standardInput ? QStringLiteral("lo standard input") : path;
-    if (!opened)
-        return QStringLiteral("Non riesco ad aprire %1: %2.").arg(name, file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("Non riesco a leggere %1: %2.").arg(name, file.errorString());
-    return bytes;
-}
-
 std::variant<console::Report, QString> run(const QStringList &args, bool &json) {
     QCommandLineParser parser;
     auto options = parseOptions(parser, args);
@@ -172,7 +157,7 @@ std::variant<console::Report, QString> run(const QStringList &args, bool &json) 
         return *fault;
     const Options &o = std::get<Options>(options);
     json = o.json;
-    const auto bytes = readInput(o.path);
+    const auto bytes = console::readInput(o.path);
     if (const QString *fault = std::get_if<QString>(&bytes))
         return *fault;
     auto read = fee::readLogCsv(std::get<QByteArray>(bytes));

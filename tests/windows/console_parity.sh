@@ -6,7 +6,7 @@
 #   console_parity.sh WINE_RUN LINUX_CONSOLE_DIR WINDOWS_CONSOLE_DIR SAMPLE_REGISTER_EXE
 set -u
 run=$1 linux=$2 windows=$3 sample=$4
-for program in tolvemar-log tolvemar-onorario tolvemar-registro; do
+for program in tolvemar-log tolvemar-onorario tolvemar-registro tolvemar-fattura; do
     [ -x "$linux/$program" ] || { echo "no Linux $linux/$program: build the Linux preset first"; exit 1; }
 done
 work=$(mktemp -d)
@@ -19,6 +19,23 @@ printf 'Data;Dalle;Alle;Descrizione;In udienza\r\n%s' \
 06/03/2025;09:00;14:00;Udienza;sì
 ' >attivita.csv
 printf 'Data;Dalle;Alle;Descrizione;In udienza\r\n32/03/2025;09:00;10:00;Più tardi;no\r\n' >errato.csv
+cat >fattura.json <<'JSON'
+{"numero": "12/2026", "data": "2026-12-01", "tipo": "TD06", "progressivo": "00012",
+ "consulente": {"nome": "Mario", "cognome": "Rossi", "titolo": "Ing.",
+                "codice_fiscale": "RSSMRA80A01H501U", "partita_iva": "01234567897",
+                "indirizzo": "Via Roma 1", "cap": "13900", "comune": "Biella", "provincia": "BI",
+                "albo": "Ingegneri", "provincia_albo": "BI", "numero_albo": "1234",
+                "regime": "ordinario", "cassa": {"tipo": "TC04", "aliquota": "4.00"},
+                "iban": "IT60X0542811101000000123456"},
+ "destinatario": {"denominazione": "Tribunale di Biella", "codice_ipa": "WUMV1P",
+                  "codice_fiscale": "81019670025", "indirizzo": "Via Marconi 28",
+                  "cap": "13900", "comune": "Biella", "provincia": "BI"},
+ "procedimento": "R.G. 123/2025", "decreto": "2026-11-10",
+ "pagatore": {"denominazione": "ALFA S.r.l. – Società", "sostituto_imposta": true},
+ "pagamento": {"data": "2026-11-25", "riferimento": "CRO 0123456789"},
+ "onorario": "1000.00", "spese_imponibili": "0.00", "spese_escluse": "150.00"}
+JSON
+sed 's/"WUMV1P"/"WUMV1"/' fattura.json >fattura-errata.json
 "$run" "$sample" incarichi.sqlite || { echo "the sample register was not made"; exit 1; }
 
 failures=0 cases=0
@@ -61,5 +78,7 @@ compare tolvemar-registro --registro incarichi.sqlite --oggi 2026-07-01 crediti
 compare tolvemar-registro --registro incarichi.sqlite --oggi 2026-07-01 crediti --json
 compare tolvemar-registro --registro incarichi.sqlite --oggi 2026-13-01 crediti
 compare tolvemar-registro --help
+compare tolvemar-fattura fattura.json
+compare tolvemar-fattura fattura-errata.json
 echo "$cases cases, $failures differences"
 [ "$failures" -eq 0 ]

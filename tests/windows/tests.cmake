@@ -13,7 +13,7 @@ find_program(TOLVEMAR_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUI
 add_test(NAME windows_resources COMMAND ${TOLVEMAR_SYSTEM_PYTHON}
     ${CMAKE_CURRENT_SOURCE_DIR}/windows/resources.py ${TOLVEMAR_VERSION_TEXT}
     $<TARGET_FILE:tolvemar> $<TARGET_FILE:tolvemar-log> $<TARGET_FILE:tolvemar-onorario>
-    $<TARGET_FILE:tolvemar-registro>)
+    $<TARGET_FILE:tolvemar-registro> $<TARGET_FILE:tolvemar-fattura>)
 
 # The console programs under Wine print what the Linux ones print, byte for byte, line ends
 # aside. The Linux programs come from the Linux build beside this one.
