@@ -3,11 +3,11 @@
 namespace assignments::schema {
 
 QString makeLayout(Register::Private &d, Transaction &transaction) {
-    static_assert(kSchemaVersion == 4, "a new version adds its tables here too");
+    static_assert(kSchemaVersion == 5, "a new version adds its tables here too");
     // The columns later versions added come last, in the order their steps add them, so that a
-    // migrated file and a new one have the same layout.
-    return runAll(
-        d, transaction,
+    // migrated file and a new one have the same layout; version 5's step is run as it is.
+    if (QString error = runAll(
+            d, transaction,
         {"CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL DEFAULT '', "
          "case_number TEXT NOT NULL DEFAULT '', judge TEXT NOT NULL DEFAULT '', "
          "subject TEXT NOT NULL DEFAULT '', appointment TEXT, deadline TEXT, report_filed TEXT, "
@@ -23,6 +23,9 @@ QString makeLayout(Register::Private &d, Transaction &transaction) {
          "description TEXT NOT NULL DEFAULT '', udienza INTEGER NOT NULL DEFAULT 0)",
          kSessionIndex, kFeeItemTable, kTermExtensionTable, kPartyTable, kPaymentTable,
          "PRAGMA user_version = 4"});
+        !error.isEmpty())
+        return error;
+    return runAll(d, transaction, kVersion5);
 }
 
 } // namespace assignments::schema

@@ -80,6 +80,11 @@ QString assignmentError(const Assignment &a) {
                               "20 %.");
     if (a.liquidated < 0)
         return QStringLiteral("L'importo liquidato non può essere negativo.");
+    if (a.decreeExpenses < 0 || a.decreeAdvanced < 0)
+        return QStringLiteral("Le spese del decreto non possono essere negative.");
+    if (a.decreeExpenses > a.liquidated - a.decreeAdvanced)
+        return QStringLiteral("Le spese del decreto superano l'importo liquidato, che le "
+                              "comprende.");
     for (const FeeItem &item : a.feeItems)
         if (QString error = feeItemError(item); !error.isEmpty())
             return error;

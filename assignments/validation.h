@@ -17,7 +17,7 @@ QString partiesError(const QList<Party> &parties);
 QString paymentError(const Payment &payment);
 
 // The first of the checks above that fails for `a`'s lists, the urgency of the fees by value
-// within 0 to 20 % and the liquidated amount not negative.
+// within 0 to 20 %, the liquidated amount not negative and its expenses within it.
 QString assignmentError(const Assignment &a);
 
 // 3333 as "33,33 %".
