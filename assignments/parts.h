@@ -130,7 +130,7 @@ struct Credit {
     QString caseNumber;
     QString court;
     QDate decree; // "Decreto di liquidazione"
-    Cents liquidated = 0;
+    Cents liquidated = 0; // fee::Account::due: with VAT and contribution when they are known
     Cents advances = 0;
     Cents paid = 0;
     Cents outstanding = 0; // liquidated - advances - paid, above zero

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoicing.h"
 #include "parts.h"
 #include "worklog.h"
 
@@ -71,7 +72,7 @@ struct ListRow {
     qint64 halves = 0;     // paid half vacazioni
     Cents fee = 0;         // of those, under the tariff asked for, and the fee items asked
     QDate decree;          // "Decreto di liquidazione"; null without one
-    Cents outstanding = 0; // liquidated - advances - paid; meaningful only with a decree
+    Cents outstanding = 0; // fee::Account::residue; meaningful only with a decree
     QDate reportFiled;     // "Deposito della relazione"
 
     bool hasDecree() const { return decree.isValid(); }
@@ -105,10 +106,13 @@ public:
 
     // Every change below is one transaction, read afresh and committed when made; each returns
     // an Italian message on failure, with nothing changed.
-    std::variant<QList<ListRow>, QString> list(fee::Tariff tariff) const;
+    // What is still due (fee::accountOf) includes VAT and contribution with `details`.
+    std::variant<QList<ListRow>, QString>
+    list(fee::Tariff tariff, const std::optional<fee::FiscalDetails> &details = {}) const;
     // Every assignment with a decree and something still due, the oldest decree first, with
     // the days from its decree to `today`.
-    std::variant<QList<Credit>, QString> credits(QDate today) const;
+    std::variant<QList<Credit>, QString>
+    credits(QDate today, const std::optional<fee::FiscalDetails> &details = {}) const;
     std::variant<Assignment, QString> assignment(qint64 id) const;
     std::variant<QList<StoredSession>, QString> sessions(qint64 assignment) const;
 
