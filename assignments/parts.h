@@ -60,9 +60,11 @@ struct Party {
     QString name;
     int shareHundredths = 0;
     bool jointly = false; // "in solido"
-    QString taxId;        // "Codice fiscale o partita IVA"
-    Address address;
-    QString recipient;             // "Codice destinatario o PEC"
+    // Initialised, so that the parties of earlier versions may still be written by name, share and
+    // "in solido" alone.
+    QString taxId = {}; // "Codice fiscale o partita IVA"
+    Address address = {};
+    QString recipient = {};        // "Codice destinatario o PEC"
     bool withholdingAgent = false; // "Sostituto d'imposta"
 
     friend bool operator==(const Party &, const Party &) = default;

@@ -1,6 +1,7 @@
 #include "creditsdialog.h"
 
 #include "creditlist.h"
+#include "partyshare.h"
 #include "money.h"
 
 #include <QDialogButtonBox>
@@ -12,7 +13,8 @@
 
 namespace tolvemar {
 
-CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, QWidget *parent)
+CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, bool withCharges,
+                             QWidget *parent)
     : QDialog(parent) {
     const QString title = QStringLiteral("Crediti da incassare");
     setWindowTitle(title);
@@ -32,7 +34,11 @@ CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, QWidget 
     QString text = QStringLiteral("Nessun credito da incassare.");
     if (!credits.isEmpty()) {
         const std::optional<fee::Cents> total = model->total();
-        text = total ? QStringLiteral("Totale da incassare: %1").arg(fee::euroText(*total))
+        text = total ? QStringLiteral("Totale da incassare%1: %2")
+                           .arg(withCharges ? QStringLiteral(" (%1)").arg(QLatin1String(
+                                                  fee::kChargesIncluded))
+                                            : QString(),
+                                fee::euroText(*total))
                      : QStringLiteral("Il totale supera quanto il programma sa sommare.");
     }
     auto *summary = new QLabel(text, this);

@@ -1,3 +1,4 @@
+#include "expert.h"
 #include "registerwindow.h"
 
 #include "assignmentform.h"
@@ -131,13 +132,15 @@ void RegisterWindow::setTariff(fee::Tariff fees) {
 }
 
 void RegisterWindow::refreshList() {
-    const auto rows = store->list(tariff);
+    const auto details = assignments::fiscalDetails(assignments::readExpert());
+    const auto rows = store->list(tariff, details);
     if (const QString *error = std::get_if<QString>(&rows)) {
         showMessage(*error);
         return;
     }
     refreshing = true;
-    assignments->setRows(std::get<QList<assignments::ListRow>>(rows), QDate::currentDate());
+    assignments->setRows(std::get<QList<assignments::ListRow>>(rows), QDate::currentDate(),
+                         details.has_value());
     const int row = assignments->rowOf(current);
     if (row >= 0)
         list->setCurrentIndex(sorted->mapFromSource(assignments->index(row, 0)));
