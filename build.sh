@@ -14,6 +14,7 @@ packages=(
     cmake ninja-build g++ clang-format
     qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-liberation2 fonts-dejavu-core
     libical-dev python3-icalendar
+    libxml2-dev
     libbenchmark-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file

@@ -13,7 +13,7 @@ set(_metainfo ${PROJECT_BINARY_DIR}/resources/${TOLVEMAR_APP_ID}.metainfo.xml)
 configure_file(${_resources}/${TOLVEMAR_APP_ID}.metainfo.xml.in ${_metainfo} @ONLY)
 
 install(TARGETS tolvemar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS tolvemar-log tolvemar-onorario tolvemar-registro
+install(TARGETS tolvemar-log tolvemar-onorario tolvemar-registro tolvemar-fattura
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${_resources}/${TOLVEMAR_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -42,11 +42,11 @@ contati, il totale delle vacazioni e il compenso in euro.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-# The libraries come from the binary (dpkg-shlibdeps); the window falls back on Liberation Sans,
-# and the register needs Qt's SQLite driver, a plugin that the binary does not link, and libical
-# for its calendar file. Without a desktop that sets a font, Qt draws menus and status line in
-# fontconfig's sans-serif, which on a bare system with Liberation alone is Liberation Mono:
-# DejaVu Sans is the one it prefers.
+# The libraries come from the binaries (dpkg-shlibdeps), libxml2 among them for the invoice's
+# schema; the window falls back on Liberation Sans, and the register needs Qt's SQLite driver,
+# a plugin that the binary does not link, and libical for its calendar file. Without a desktop
+# that sets a font, Qt draws menus and status line in fontconfig's sans-serif, which on a bare
+# system with Liberation alone is Liberation Mono: DejaVu Sans is the one it prefers.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, libqt6sql6-sqlite, libical3")
 include(CPack)

@@ -16,6 +16,7 @@ set(expected
     usr/bin/tolvemar-log
     usr/bin/tolvemar-onorario
     usr/bin/tolvemar-registro
+    usr/bin/tolvemar-fattura
     usr/share/applications/${id}.desktop
     usr/share/metainfo/${id}.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/${id}.svg)
