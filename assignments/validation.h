@@ -9,9 +9,13 @@ namespace assignments {
 // A known article, no negative amount.
 QString feeItemError(const FeeItem &item);
 
-// Every party named, each share from 0 to 100 %, and the shares adding up to 100 % unless every
+// Every party named, each share from 0 to 100 %, its codes right (partyCodesError), and the shares adding up to 100 % unless every
 // party is jointly liable ("in solido"). No parties at all is fine.
 QString partiesError(const QList<Party> &parties);
+
+// A party's tax code or VAT number, CAP, province and recipient code, each when given, checked as
+// the invoice checks them.
+QString partyCodesError(const Party &party);
 
 // A date and an amount above zero.
 QString paymentError(const Payment &payment);

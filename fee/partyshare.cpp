@@ -99,10 +99,11 @@ std::variant<Account, QString> accountOf(const Liquidation &l,
     if (__builtin_sub_overflow(account.due, l.advances, &account.residue) ||
         __builtin_sub_overflow(account.residue, account.paid, &account.residue))
         return QString::fromUtf8(kTooLarge);
-    for (PartyAccount &each : account.parties)
-        each.owed = std::clamp<Cents>(
-            each.due - shareOf(others, each.party.shareHundredths) - each.paid, 0,
-            std::max<Cents>(account.residue, 0));
+    for (PartyAccount &each : account.parties) {
+        each.others = shareOf(others, each.party.shareHundredths);
+        each.owed = std::clamp<Cents>(each.due - each.others - each.paid, 0,
+                                      std::max<Cents>(account.residue, 0));
+    }
     return account;
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -29,7 +30,7 @@ private:
     QLineEdit *edit(const QString &caption, const QString &placeholder = {});
 
     int lastNumber;
-    class QFormLayout *form;
+    QFormLayout *form;
     QLineEdit *name, *surname, *title, *taxCode, *vatNumber, *street, *postcode, *town, *province;
     QLineEdit *albo, *alboProvince, *alboNumber;
     QComboBox *regime, *fund;
