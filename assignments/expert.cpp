@@ -17,21 +17,20 @@ QString key(const char *name) {
 
 // The fields as QSettings keeps them, each with its key.
 std::array<std::pair<const char *, QString *>, 14> textFields(Expert &e) {
-    return {{
-        {"nome", &e.name},
-        {"cognome", &e.surname},
-        {"titolo", &e.title},
-        {"codice_fiscale", &e.taxCode},
-        {"partita_iva", &e.vatNumber},
-        {"indirizzo", &e.address.street},
-        {"cap", &e.address.postcode},
-        {"comune", &e.address.town},
-        {"provincia", &e.address.province},
-        {"albo", &e.register_},
-        {"provincia_albo", &e.registerProvince},
-        {"numero_albo", &e.registerNumber},
-        {"cassa", &e.fiscal.fundCode},
-        {"iban", &e.iban}}};
+    return {{{"nome", &e.name},
+             {"cognome", &e.surname},
+             {"titolo", &e.title},
+             {"codice_fiscale", &e.taxCode},
+             {"partita_iva", &e.vatNumber},
+             {"indirizzo", &e.address.street},
+             {"cap", &e.address.postcode},
+             {"comune", &e.address.town},
+             {"provincia", &e.address.province},
+             {"albo", &e.register_},
+             {"provincia_albo", &e.registerProvince},
+             {"numero_albo", &e.registerNumber},
+             {"cassa", &e.fiscal.fundCode},
+             {"iban", &e.iban}}};
 }
 
 } // namespace
@@ -70,7 +69,8 @@ QString writeExpert(const Expert &expert) {
 QString expertError(const Expert &e) {
     Expert copy = e;
     const auto fields = textFields(copy);
-    if (std::all_of(fields.begin(), fields.end(), [](const auto &f) { return f.second->isEmpty(); }))
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const auto &f) { return f.second->isEmpty(); }))
         return {};
     const auto optional = [](const QString &value, auto check, const char *field) {
         return value.isEmpty() ? QString() : check(value, QString::fromUtf8(field));

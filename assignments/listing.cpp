@@ -60,9 +60,12 @@ std::variant<QHash<qint64, fee::Liquidation>, QString> liquidations(Register::Pr
     if (!decrees.exec())
         return transaction.fail(decrees);
     while (decrees.next())
-        all.insert(decrees.value(0).toLongLong(),
-                   {decrees.value(1).toLongLong(), decrees.value(2).toLongLong(),
-                    decrees.value(3).toLongLong(), decrees.value(4).toLongLong(), {}, {}});
+        all.insert(decrees.value(0).toLongLong(), {decrees.value(1).toLongLong(),
+                                                   decrees.value(2).toLongLong(),
+                                                   decrees.value(3).toLongLong(),
+                                                   decrees.value(4).toLongLong(),
+                                                   {},
+                                                   {}});
     decrees.finish();
     QSqlQuery &parties = d.prepared(QString::fromLatin1(kParties));
     if (!parties.exec())
@@ -113,8 +116,7 @@ Register::list(fee::Tariff tariff, const std::optional<fee::FiscalDetails> &deta
             fee::requestDeadline(filed.isValid() ? filed : valueDate(rows.value(5)));
         row.decree = valueDate(rows.value(6));
         if (row.hasDecree()) {
-            const auto account =
-                fee::accountOf(std::get<0>(decrees).value(row.id), details);
+            const auto account = fee::accountOf(std::get<0>(decrees).value(row.id), details);
             if (const QString *error = std::get_if<QString>(&account))
                 return *error;
             row.outstanding = std::get<fee::Account>(account).residue;
@@ -182,8 +184,7 @@ Register::credits(QDate today, const std::optional<fee::FiscalDetails> &details)
     while (rows.next()) {
         Credit credit{rows.value(0).toLongLong(), rows.value(1).toString(),
                       rows.value(2).toString(), valueDate(rows.value(3))};
-        const auto account =
-            fee::accountOf(std::get<0>(decrees).value(credit.id), details);
+        const auto account = fee::accountOf(std::get<0>(decrees).value(credit.id), details);
         if (const QString *error = std::get_if<QString>(&account))
             return *error;
         const fee::Account &sums = std::get<fee::Account>(account);

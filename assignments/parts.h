@@ -131,7 +131,7 @@ struct Credit {
     qint64 id = 0;
     QString caseNumber;
     QString court;
-    QDate decree; // "Decreto di liquidazione"
+    QDate decree;         // "Decreto di liquidazione"
     Cents liquidated = 0; // fee::Account::due: with VAT and contribution when they are known
     Cents advances = 0;
     Cents paid = 0;

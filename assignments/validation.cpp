@@ -54,7 +54,7 @@ QString partyCodesError(const Party &party) {
     const QString &id = party.taxId;
     const QString recipient = party.recipient.contains(u'@') ? QString() : party.recipient;
     for (const QString &error :
-         {id.isEmpty()        ? QString()
+         {id.isEmpty()      ? QString()
           : id.size() == 16 ? fee::checkTaxCode(id, QStringLiteral("Codice fiscale") + who)
                             : fee::checkVatNumber(id, QStringLiteral("Partita IVA") + who),
           party.address.postcode.isEmpty()
@@ -63,9 +63,9 @@ QString partyCodesError(const Party &party) {
           party.address.province.isEmpty()
               ? QString()
               : fee::checkProvince(party.address.province, QStringLiteral("Provincia") + who),
-          recipient.isEmpty() ? QString()
-                              : fee::checkRecipientCode(
-                                    recipient, QStringLiteral("Codice destinatario") + who)})
+          recipient.isEmpty()
+              ? QString()
+              : fee::checkRecipientCode(recipient, QStringLiteral("Codice destinatario") + who)})
         if (!error.isEmpty())
             return error;
     return {};

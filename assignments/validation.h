@@ -9,8 +9,8 @@ namespace assignments {
 // A known article, no negative amount.
 QString feeItemError(const FeeItem &item);
 
-// Every party named, each share from 0 to 100 %, its codes right (partyCodesError), and the shares adding up to 100 % unless every
-// party is jointly liable ("in solido"). No parties at all is fine.
+// Every party named, each share from 0 to 100 %, its codes right (partyCodesError), and the shares
+// adding up to 100 % unless every party is jointly liable ("in solido"). No parties at all is fine.
 QString partiesError(const QList<Party> &parties);
 
 // A party's tax code or VAT number, CAP, province and recipient code, each when given, checked as

@@ -74,16 +74,17 @@ QByteArray creditsText(const QList<assignments::Credit> &credits, bool withCharg
         return "Nessun credito da incassare.\n";
     QString text;
     for (const assignments::Credit &c : credits) {
-        text += QStringLiteral("%1%2: da incassare %3 di %4 %5(acconti %6, pagati %7); "
-                               "decreto del %8, %9 giorni fa\n")
-                    .arg(c.caseNumber.isEmpty() ? QStringLiteral("Senza numero") : c.caseNumber,
-                         c.court.isEmpty() ? QString() : QStringLiteral(", ") + c.court,
-                         fee::euroText(c.outstanding), fee::euroText(c.liquidated),
-                         withCharges ? QStringLiteral("dovuti, %1, ")
-                                           .arg(QLatin1String(fee::kChargesIncluded))
-                                     : QStringLiteral("liquidati "),
-                         fee::euroText(c.advances), fee::euroText(c.paid), dateText(c.decree))
-                    .arg(c.days);
+        text +=
+            QStringLiteral("%1%2: da incassare %3 di %4 %5(acconti %6, pagati %7); "
+                           "decreto del %8, %9 giorni fa\n")
+                .arg(c.caseNumber.isEmpty() ? QStringLiteral("Senza numero") : c.caseNumber,
+                     c.court.isEmpty() ? QString() : QStringLiteral(", ") + c.court,
+                     fee::euroText(c.outstanding), fee::euroText(c.liquidated),
+                     withCharges
+                         ? QStringLiteral("dovuti, %1, ").arg(QLatin1String(fee::kChargesIncluded))
+                         : QStringLiteral("liquidati "),
+                     fee::euroText(c.advances), fee::euroText(c.paid), dateText(c.decree))
+                .arg(c.days);
     }
     return text.toUtf8();
 }

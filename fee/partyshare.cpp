@@ -86,10 +86,9 @@ std::variant<Account, QString> accountOf(const Liquidation &l,
             if (!add(account.due, each.due))
                 return QString::fromUtf8(kTooLarge);
     } else {
-        const bool withheld =
-            !l.parties.isEmpty() &&
-            std::all_of(l.parties.begin(), l.parties.end(),
-                        [](const ShareHolder &p) { return p.withholdingAgent; });
+        const bool withheld = !l.parties.isEmpty() &&
+                              std::all_of(l.parties.begin(), l.parties.end(),
+                                          [](const ShareHolder &p) { return p.withholdingAgent; });
         std::optional<Charges> whole;
         const auto due = dueOn(partOf(l, kWholeShareHundredths), details, withheld, whole);
         if (!due)

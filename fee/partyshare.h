@@ -48,10 +48,10 @@ struct PartyAccount {
     ShareHolder party;
     PartyPart part;                 // its share of the fee and of each kind of expense
     std::optional<Charges> charges; // with the expert's details
-    Cents due = 0;  // what it bears in all: charges->payment, else its share of the liquidated
+    Cents due = 0;    // what it bears in all: charges->payment, else its share of the liquidated
     Cents paid = 0;   // its own payments
     Cents others = 0; // its share of the advances and of what others than the parties paid
-    Cents owed = 0; // what it still owes, from nothing up to the whole residue
+    Cents owed = 0;   // what it still owes, from nothing up to the whole residue
 };
 
 struct Account {

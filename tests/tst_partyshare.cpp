@@ -38,10 +38,9 @@ private slots:
             << QList<fee::Paid>{{"Assicurazione", 50000}} << false
             << QList<fee::Cents>{50000, 30000, 20000};
         QTest::newRow("Bianchi beyond its share: Rossi owes what is left")
-            << QList<fee::Paid>{{"Bianchi", 50000}} << false
-            << QList<fee::Cents>{50000, 50000, 0};
-        QTest::newRow("in solido") << QList<fee::Paid>{{"Rossi", 10000}} << true
-                                   << QList<fee::Cents>{90000, 50000, 40000};
+            << QList<fee::Paid>{{"Bianchi", 50000}} << false << QList<fee::Cents>{50000, 50000, 0};
+        QTest::newRow("in solido")
+            << QList<fee::Paid>{{"Rossi", 10000}} << true << QList<fee::Cents>{90000, 50000, 40000};
     }
     void owed() {
         QFETCH(QList<fee::Paid>, payments);
@@ -50,9 +49,9 @@ private slots:
             100000, 0, 0, 0, {{"Rossi", 6000, jointly}, {"Bianchi", 4000, jointly}}, payments};
         const auto account = std::get<fee::Account>(fee::accountOf(l, std::nullopt));
         QVERIFY(!account.withCharges);
-        QTEST((QList<fee::Cents>{account.residue, account.parties[0].owed,
-                                 account.parties[1].owed}),
-              "owed");
+        QTEST(
+            (QList<fee::Cents>{account.residue, account.parties[0].owed, account.parties[1].owed}),
+            "owed");
     }
 
     // The worked example as one party's whole part: fee 1.000,00 €, art. 15 expenses

@@ -1,8 +1,8 @@
 #include "creditsdialog.h"
 
 #include "creditlist.h"
-#include "partyshare.h"
 #include "money.h"
+#include "partyshare.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -34,12 +34,13 @@ CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, bool wit
     QString text = QStringLiteral("Nessun credito da incassare.");
     if (!credits.isEmpty()) {
         const std::optional<fee::Cents> total = model->total();
-        text = total ? QStringLiteral("Totale da incassare%1: %2")
-                           .arg(withCharges ? QStringLiteral(" (%1)").arg(QLatin1String(
-                                                  fee::kChargesIncluded))
-                                            : QString(),
-                                fee::euroText(*total))
-                     : QStringLiteral("Il totale supera quanto il programma sa sommare.");
+        text =
+            total ? QStringLiteral("Totale da incassare%1: %2")
+                        .arg(withCharges
+                                 ? QStringLiteral(" (%1)").arg(QLatin1String(fee::kChargesIncluded))
+                                 : QString(),
+                             fee::euroText(*total))
+                  : QStringLiteral("Il totale supera quanto il programma sa sommare.");
     }
     auto *summary = new QLabel(text, this);
     summary->setObjectName(QStringLiteral("total"));

@@ -51,11 +51,11 @@ ExpertDialog::ExpertDialog(const assignments::Expert &e, int last, QWidget *pare
     fund = new QComboBox(this);
     fund->addItem(QStringLiteral("Nessuna"), QString());
     for (const fee::Fund &each : fee::funds())
-        fund->addItem(QStringLiteral("%1 %2").arg(QLatin1String(each.code),
-                                                  QString::fromUtf8(each.name)),
-                      QLatin1String(each.code));
+        fund->addItem(
+            QStringLiteral("%1 %2").arg(QLatin1String(each.code), QString::fromUtf8(each.name)),
+            QLatin1String(each.code));
     for (const auto &[caption, box] : {std::pair{QStringLiteral("&Regime fiscale"), regime},
-                                       std::pair{QStringLiteral("Cassa pre&videnziale"), fund}}) {
+                                       std::pair{QStringLiteral("Ca&ssa previdenziale"), fund}}) {
         box->setAccessibleName(QString(caption).remove(u'&'));
         form->addRow(caption, box);
     }
@@ -67,11 +67,19 @@ ExpertDialog::ExpertDialog(const assignments::Expert &e, int last, QWidget *pare
     form->addRow(QStringLiteral("Prossimo numero di fattura"), nextNumber);
     error = fieldmark::errorLabel(this);
 
-    for (const auto &[edit, value] :
-         {std::pair{name, e.name}, {surname, e.surname}, {title, e.title}, {taxCode, e.taxCode},
-          {vatNumber, e.vatNumber}, {street, e.address.street}, {postcode, e.address.postcode},
-          {town, e.address.town}, {province, e.address.province}, {albo, e.register_},
-          {alboProvince, e.registerProvince}, {alboNumber, e.registerNumber}, {iban, e.iban}})
+    for (const auto &[edit, value] : {std::pair{name, e.name},
+                                      {surname, e.surname},
+                                      {title, e.title},
+                                      {taxCode, e.taxCode},
+                                      {vatNumber, e.vatNumber},
+                                      {street, e.address.street},
+                                      {postcode, e.address.postcode},
+                                      {town, e.address.town},
+                                      {province, e.address.province},
+                                      {albo, e.register_},
+                                      {alboProvince, e.registerProvince},
+                                      {alboNumber, e.registerNumber},
+                                      {iban, e.iban}})
         edit->setText(value);
     regime->setCurrentIndex(e.fiscal.regime == fee::Regime::Forfettario ? 1 : 0);
     fund->setCurrentIndex(std::max(0, fund->findData(e.fiscal.fundCode)));
@@ -112,13 +120,12 @@ assignments::Expert ExpertDialog::expert() const {
     e.title = title->text().trimmed();
     e.taxCode = code(taxCode);
     e.vatNumber = code(vatNumber);
-    e.address = {street->text().trimmed(), code(postcode), town->text().trimmed(),
-                 code(province)};
+    e.address = {street->text().trimmed(), code(postcode), town->text().trimmed(), code(province)};
     e.register_ = albo->text().trimmed();
     e.registerProvince = code(alboProvince);
     e.registerNumber = alboNumber->text().trimmed();
-    e.fiscal.regime = regime->currentIndex() == 1 ? fee::Regime::Forfettario
-                                                  : fee::Regime::Ordinario;
+    e.fiscal.regime =
+        regime->currentIndex() == 1 ? fee::Regime::Forfettario : fee::Regime::Ordinario;
     e.fiscal.fundCode = fund->currentData().toString();
     e.iban = code(iban);
     e.nextNumber = nextNumber->value();

@@ -116,7 +116,7 @@ void InvoicePanel::setAssignment(const std::optional<assignments::Assignment> &s
             court = std::get<assignments::Court>(read);
     }
     courtName->setText(court.name.isEmpty() ? QStringLiteral("(non indicato)") : court.name);
-    const QString values[] = {court.ipaCode,         court.taxCode,      court.address.street,
+    const QString values[] = {court.ipaCode,          court.taxCode,      court.address.street,
                               court.address.postcode, court.address.town, court.address.province};
     QLineEdit *edits[] = {ipaCode, taxCode, street, postcode, town, province};
     for (int i = 0; i < 6; ++i)
@@ -131,21 +131,21 @@ void InvoicePanel::courtEdited() {
     if (!assignment)
         return;
     const auto code = [](const QLineEdit *edit) { return edit->text().remove(u' ').toUpper(); };
-    assignments::Court changed{court.name,
-                               code(ipaCode),
-                               code(taxCode),
-                               {street->text().trimmed(), code(postcode), town->text().trimmed(),
-                                code(province)},
-                               invoiceTo->currentIndex() == 1 ? assignments::InvoiceTo::Party
-                                                              : assignments::InvoiceTo::Court};
+    assignments::Court changed{
+        court.name,
+        code(ipaCode),
+        code(taxCode),
+        {street->text().trimmed(), code(postcode), town->text().trimmed(), code(province)},
+        invoiceTo->currentIndex() == 1 ? assignments::InvoiceTo::Party
+                                       : assignments::InvoiceTo::Court};
     if (changed == court)
         return;
     // Each when given, as tolvemar-fattura checks it.
-    const std::tuple<QLineEdit *, QString, QString (*)(const QString &, const QString &)>
-        checks[] = {{ipaCode, changed.ipaCode, fee::checkIpaCode},
-                    {taxCode, changed.taxCode, fee::checkTaxCode},
-                    {postcode, changed.address.postcode, fee::checkPostalCode},
-                    {province, changed.address.province, fee::checkProvince}};
+    const std::tuple<QLineEdit *, QString, QString (*)(const QString &, const QString &)> checks[] =
+        {{ipaCode, changed.ipaCode, fee::checkIpaCode},
+         {taxCode, changed.taxCode, fee::checkTaxCode},
+         {postcode, changed.address.postcode, fee::checkPostalCode},
+         {province, changed.address.province, fee::checkProvince}};
     for (const auto &[edit, value, check] : checks) {
         const QString error = value.isEmpty() ? QString() : check(value, edit->accessibleName());
         if (!error.isEmpty())
@@ -179,7 +179,8 @@ void InvoicePanel::notice(bool print) {
         a->decreeAdvanced,
         std::get<fee::PartyAccount>(account),
         assignments::fiscalDetails(expert).has_value()};
-    const request::Document document = request::describeNotice(notice, QDateTime::currentDateTime());
+    const request::Document document =
+        request::describeNotice(notice, QDateTime::currentDateTime());
     if (print)
         return printDocument(document, this);
     QString name = QStringLiteral("Avviso_%1_%2.pdf").arg(a->caseNumber, a->parties[chosen].name);

@@ -1,8 +1,8 @@
-#include "expert.h"
 #include "registermenu.h"
 
 #include "creditsdialog.h"
 #include "deadlines.h"
+#include "expert.h"
 #include "expertdialog.h"
 #include "registerwindow.h"
 #include "reminder.h"

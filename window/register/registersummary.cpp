@@ -1,6 +1,6 @@
-#include "expert.h"
 #include "registersummary.h"
 
+#include "expert.h"
 #include "feeitemsummary.h"
 #include "money.h"
 #include "registertexts.h"

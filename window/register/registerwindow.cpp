@@ -1,9 +1,9 @@
-#include "expert.h"
 #include "registerwindow.h"
 
 #include "assignmentform.h"
 #include "assignmentlist.h"
 #include "expensetable.h"
+#include "expert.h"
 #include "feeitemtable.h"
 #include "invoicepanel.h"
 #include "liquidationpanel.h"

@@ -37,10 +37,17 @@ std::variant<invoice::Invoice, QString> invoiceOf(const assignments::Assignment 
         return *error;
     const assignments::Party &payer = a.parties[party];
     invoice::Invoice in;
-    in.expert = {expert.name,      expert.surname,          expert.title,
-                 expert.taxCode,   expert.vatNumber,        addressOf(expert.address),
-                 expert.register_, expert.registerProvince, expert.registerNumber,
-                 expert.fiscal,    expert.iban};
+    in.expert = {expert.name,
+                 expert.surname,
+                 expert.title,
+                 expert.taxCode,
+                 expert.vatNumber,
+                 addressOf(expert.address),
+                 expert.register_,
+                 expert.registerProvince,
+                 expert.registerNumber,
+                 expert.fiscal,
+                 expert.iban};
     if (court.invoiceTo == assignments::InvoiceTo::Court) {
         in.buyer.name = court.name;
         in.buyer.ipaCode = court.ipaCode;
@@ -49,8 +56,8 @@ std::variant<invoice::Invoice, QString> invoiceOf(const assignments::Assignment 
     } else {
         in.buyer.name = payer.name;
         const bool pec = payer.recipient.contains(u'@');
-        in.buyer.recipientCode = pec || payer.recipient.isEmpty() ? QStringLiteral("0000000")
-                                                                  : payer.recipient;
+        in.buyer.recipientCode =
+            pec || payer.recipient.isEmpty() ? QStringLiteral("0000000") : payer.recipient;
         in.buyer.pec = pec ? payer.recipient : QString();
         (payer.taxId.size() == 16 ? in.buyer.taxCode : in.buyer.vatNumber) = payer.taxId;
         in.buyer.address = addressOf(payer.address);
@@ -76,9 +83,10 @@ QString progressive(int number, QDate date) {
         .arg(number, 3, 10, QLatin1Char('0'));
 }
 
-std::variant<assignments::Invoice, QString>
-issue(assignments::Register &store, const assignments::Assignment &a,
-      const assignments::Court &court, int party, const assignments::Expert &expert, QDate today) {
+std::variant<assignments::Invoice, QString> issue(assignments::Register &store,
+                                                  const assignments::Assignment &a,
+                                                  const assignments::Court &court, int party,
+                                                  const assignments::Expert &expert, QDate today) {
     const auto drafted = invoiceOf(a, court, party, expert);
     if (const QString *error = std::get_if<QString>(&drafted))
         return *error;
@@ -91,10 +99,16 @@ issue(assignments::Register &store, const assignments::Assignment &a,
     record.assignment = a.id;
     record.date = today;
     record.party = a.parties[party].name;
-    record.amounts = {in.part.fee, in.part.taxableExpenses, in.part.excludedExpenses,
-                      c.fund,      c.vat,                   c.withholding,
-                      c.total,     c.payment};
-    const auto written = [&](int number) -> std::variant<assignments::Register::InvoiceFile, QString> {
+    record.amounts = {in.part.fee,
+                      in.part.taxableExpenses,
+                      in.part.excludedExpenses,
+                      c.fund,
+                      c.vat,
+                      c.withholding,
+                      c.total,
+                      c.payment};
+    const auto written =
+        [&](int number) -> std::variant<assignments::Register::InvoiceFile, QString> {
         if (number > kLargestNumber)
             return QStringLiteral("Numero della fattura: oltre %1 in un anno il nome del file non "
                                   "lo può contenere.")

@@ -27,8 +27,9 @@ QString progressive(int number, QDate date);
 
 // Takes the expert's next number (or the one after the last the register gave), writes the
 // invoice dated `today` with it and records it, all in one transaction.
-std::variant<assignments::Invoice, QString>
-issue(assignments::Register &store, const assignments::Assignment &a,
-      const assignments::Court &court, int party, const assignments::Expert &expert, QDate today);
+std::variant<assignments::Invoice, QString> issue(assignments::Register &store,
+                                                  const assignments::Assignment &a,
+                                                  const assignments::Court &court, int party,
+                                                  const assignments::Expert &expert, QDate today);
 
 } // namespace tolvemar::billing

@@ -47,7 +47,7 @@ QVariant InvoiceModel::data(const QModelIndex &index, int role) const {
 QVariant InvoiceModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const titles[ColumnCount] = {"Numero", "Data",        "Parte",
+    static const char *const titles[ColumnCount] = {"Numero", "Data",      "Parte",
                                                     "Totale", "Da pagare", "File"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }

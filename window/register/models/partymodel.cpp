@@ -57,9 +57,9 @@ QVariant PartyModel::data(const QModelIndex &index, int role) const {
             return role == Qt::EditRole ? QLocale().toString(party.shareHundredths / 100.0, 'f', 2)
                                         : assignments::shareText(party.shareHundredths);
         return role == Qt::AccessibleTextRole
-                   ? QStringLiteral("%1: %2").arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
-                                                  checked ? QStringLiteral("sì")
-                                                          : QStringLiteral("no"))
+                   ? QStringLiteral("%1: %2").arg(
+                         headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
+                         checked ? QStringLiteral("sì") : QStringLiteral("no"))
                    : QVariant();
     }
     if (role == Qt::TextAlignmentRole && column == Share)
@@ -108,16 +108,9 @@ Qt::ItemFlags PartyModel::flags(const QModelIndex &index) const {
 QVariant PartyModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const titles[ColumnCount] = {"Parte",
-                                                    "Quota (%)",
-                                                    "In solido",
-                                                    "Codice fiscale o partita IVA",
-                                                    "Indirizzo",
-                                                    "CAP",
-                                                    "Comune",
-                                                    "Provincia",
-                                                    "Codice destinatario o PEC",
-                                                    "Sostituto d'imposta"};
+    static const char *const titles[ColumnCount] = {
+        "Parte", "Quota (%)", "In solido", "Codice fiscale o partita IVA", "Indirizzo",
+        "CAP",   "Comune",    "Provincia", "Codice destinatario o PEC",    "Sostituto d'imposta"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }
 

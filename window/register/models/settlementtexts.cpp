@@ -30,9 +30,9 @@ QList<Line> settlementLines(const assignments::Assignment &a,
     if (const QString *error = std::get_if<QString>(&computed))
         return lines << Line{QStringLiteral("Residuo da incassare"), *error};
     const fee::Account &account = std::get<fee::Account>(computed);
-    const QString included =
-        account.withCharges ? QStringLiteral(" (%1)").arg(QLatin1String(fee::kChargesIncluded))
-                            : QString();
+    const QString included = account.withCharges
+                                 ? QStringLiteral(" (%1)").arg(QLatin1String(fee::kChargesIncluded))
+                                 : QString();
     if (account.withCharges)
         lines.append({QStringLiteral("Dovuto") + included, fee::euroText(account.due)});
     lines += {{QStringLiteral("Acconti ricevuti"), fee::euroText(account.advances)},
