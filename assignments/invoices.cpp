@@ -17,10 +17,10 @@ Invoice invoiceOf(const QSqlQuery &q) {
     invoice.number = q.value(2).toInt();
     invoice.date = valueDate(q.value(3));
     invoice.party = q.value(4).toString();
-    Cents *amounts[] = {&invoice.amounts.fee,          &invoice.amounts.expenses,
-                        &invoice.amounts.advanced,     &invoice.amounts.contribution,
-                        &invoice.amounts.vat,          &invoice.amounts.withholding,
-                        &invoice.amounts.total,        &invoice.amounts.payment};
+    Cents *amounts[] = {&invoice.amounts.fee,      &invoice.amounts.expenses,
+                        &invoice.amounts.advanced, &invoice.amounts.contribution,
+                        &invoice.amounts.vat,      &invoice.amounts.withholding,
+                        &invoice.amounts.total,    &invoice.amounts.payment};
     for (int i = 0; i < 8; ++i)
         *amounts[i] = q.value(5 + i).toLongLong();
     invoice.fileName = q.value(13).toString();
@@ -59,7 +59,7 @@ std::variant<Court, QString> Register::court(const QString &name) const {
                  {query.value(2).toString(), query.value(3).toString(), query.value(4).toString(),
                   query.value(5).toString()},
                  query.value(6).toString() == QLatin1String("parte") ? InvoiceTo::Party
-                                                                      : InvoiceTo::Court};
+                                                                     : InvoiceTo::Court};
     query.finish();
     return court;
 }
@@ -105,9 +105,9 @@ std::variant<QList<Invoice>, QString> Register::invoices(qint64 assignment) cons
     Transaction transaction(*d, Transaction::Kind::Read);
     if (!transaction.error().isEmpty())
         return transaction.error();
-    QSqlQuery &query = d->prepared(
-        QStringLiteral("SELECT %1 FROM invoice WHERE assignment_id = ? ORDER BY id")
-            .arg(QLatin1String(kInvoiceColumns)));
+    QSqlQuery &query =
+        d->prepared(QStringLiteral("SELECT %1 FROM invoice WHERE assignment_id = ? ORDER BY id")
+                        .arg(QLatin1String(kInvoiceColumns)));
     query.addBindValue(assignment);
     if (!query.exec())
         return transaction.fail(query);

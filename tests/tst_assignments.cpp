@@ -54,8 +54,13 @@ Assignment registertest::fullAssignment() {
     a.liquidated = 987654;
     a.decreeExpenses = 5000;
     a.decreeAdvanced = 15000;
-    a.parties = {{"Rossi S.p.A.", 3333, false, "01234567897", {"Via Roma 1", "13900", "Biella", "BI"},
-                  "ABC1234", true},
+    a.parties = {{"Rossi S.p.A.",
+                  3333,
+                  false,
+                  "01234567897",
+                  {"Via Roma 1", "13900", "Biella", "BI"},
+                  "ABC1234",
+                  true},
                  {"Bianchi", 3333, true},
                  {"Verdi", 3334, false, "RSSMRA80A01H501U", {}, "verdi@pec.it", false}};
     a.payments = {{QDate(2025, 7, 9), "Bianchi", 12345, "bonifico"},

@@ -169,8 +169,9 @@ void TestAssignments::invoiceKilled() {
     const QString path = fresh("killed.sqlite");
     const qint64 id = value(openRegister(path)->create(fullAssignment()));
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--invoices"), path, QString::number(id), QStringLiteral("100000")});
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--invoices"), path, QString::number(id), QStringLiteral("100000")});
     QStringList reported;
     while (reported.size() < 20 && child.waitForReadyRead(30000))
         while (child.canReadLine())

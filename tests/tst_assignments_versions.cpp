@@ -231,8 +231,9 @@ namespace {
 
 Register::InvoiceWriter fileOf(const QString &party) {
     return [party](int number) -> std::variant<Register::InvoiceFile, QString> {
-        return Register::InvoiceFile{QStringLiteral("IT01234567897_%1.xml").arg(number),
-                                     QStringLiteral("<n>%1 %2</n>").arg(number).arg(party).toUtf8()};
+        return Register::InvoiceFile{
+            QStringLiteral("IT01234567897_%1.xml").arg(number),
+            QStringLiteral("<n>%1 %2</n>").arg(number).arg(party).toUtf8()};
     };
 }
 
@@ -254,11 +255,12 @@ void TestAssignments::invoices() {
     QCOMPARE(second.numberText(), QStringLiteral("13/2026"));
     QCOMPARE(value(r->addInvoice(draft, 20, fileOf(QStringLiteral("Bianchi")))).number, 20);
     // A file that cannot be made takes no number.
-    QCOMPARE(std::get<QString>(r->addInvoice(
-                 draft, 21, [](int) -> std::variant<Register::InvoiceFile, QString> {
-                     return QStringLiteral("Partita IVA errata");
-                 })),
-             QStringLiteral("Partita IVA errata"));
+    QCOMPARE(
+        std::get<QString>(r->addInvoice(draft, 21,
+                                        [](int) -> std::variant<Register::InvoiceFile, QString> {
+                                            return QStringLiteral("Partita IVA errata");
+                                        })),
+        QStringLiteral("Partita IVA errata"));
     QCOMPARE(value(r->lastInvoiceNumber(2026)), 20);
     draft.date = QDate(2027, 1, 4);
     QCOMPARE(value(r->addInvoice(draft, 1, fileOf(QStringLiteral("2027")))).number, 1);
@@ -271,8 +273,11 @@ void TestAssignments::invoices() {
     QVERIFY(r->remove(id).isEmpty());
     QCOMPARE(value(r->lastInvoiceNumber(2026)), 20);
 
-    const Court court{"Tribunale di Biella", "WUMV1P", "81019670025",
-                      {"Via Marconi 28", "13900", "Biella", "BI"}, InvoiceTo::Party};
+    const Court court{"Tribunale di Biella",
+                      "WUMV1P",
+                      "81019670025",
+                      {"Via Marconi 28", "13900", "Biella", "BI"},
+                      InvoiceTo::Party};
     QCOMPARE(value(r->court(court.name)).invoiceTo, InvoiceTo::Court);
     QVERIFY(r->saveCourt(court).isEmpty());
     QCOMPARE(value(r->court(court.name)), court);

@@ -37,10 +37,11 @@ RegisterMenu::RegisterMenu(QMainWindow *window, fee::Tariff fees)
                      &RegisterMenu::saveRegisterCopy);
     items->addSeparator();
     items->addAction(QStringLiteral("Crediti da incassare…"), this, &RegisterMenu::showCredits);
-    items->addAction(QStringLiteral("Dati fiscali del consulente…"), this,
-                     &RegisterMenu::editExpert);
     items->addAction(QStringLiteral("Esporta le scadenze nel calendario…"), this,
                      &RegisterMenu::exportDeadlines);
+    items->addSeparator();
+    items->addAction(QStringLiteral("Dati fiscali del consulente…"), this,
+                     &RegisterMenu::editExpert);
     reminderLabel->hide();
     host->statusBar()->addPermanentWidget(reminderLabel);
     connect(reminder, &Reminder::found, this, &RegisterMenu::showReminder);
