@@ -22,11 +22,11 @@ class TestRegisterLiquidation : public QObject, public RegisterDriver {
 
     qint64 id = 0;
 
-    // The page "Liquidazione e pagamenti" in front, its two models under Qt's model tester.
+    // The page "Liquidazione e pagamenti" in front, its models under Qt's model tester.
     void openLiquidation() {
         QVERIFY(openRegister());
         registerWindow->findChild<QTabWidget *>()->setCurrentIndex(1);
-        for (const char *table : {"Parti a carico", "Pagamenti"})
+        for (const char *table : {"Parti a carico", "Pagamenti", "Fatture"})
             new QAbstractItemModelTester(field<QTableView>(QString::fromUtf8(table))->model(),
                                          QAbstractItemModelTester::FailureReportingMode::QtTest,
                                          registerWindow);
