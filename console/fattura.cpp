@@ -4,7 +4,7 @@
 // output or whole to FILE. Bad input: an Italian message on standard error, nothing on standard
 // output, no file, status 2.
 
-#include "fattura.h"
+#include "json.h"
 #include "usage.h"
 
 #include <QCommandLineParser>
@@ -42,7 +42,7 @@ std::variant<QByteArray, QString> run(const QStringList &args) {
                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened)
         return QStringLiteral("Non riesco ad aprire %1: %2.").arg(path, file.errorString());
-    const auto read = console::invoiceFromJson(file.readAll());
+    const auto read = invoice::invoiceFromJson(file.readAll());
     if (const QString *fault = std::get_if<QString>(&read))
         return *fault;
     const auto made = invoice::makeInvoice(std::get<invoice::Invoice>(read), QDate::currentDate());

@@ -97,7 +97,8 @@ void header(Writer &w, const Invoice &in) {
     const Buyer &b = in.buyer;
     w.open(QStringLiteral("FatturaElettronicaHeader"));
     w.open(QStringLiteral("DatiTrasmissione"));
-    w.italianId(QStringLiteral("IdTrasmittente"), e.taxCode);
+    // The sender is the expert, named as in the file's name.
+    w.italianId(QStringLiteral("IdTrasmittente"), e.vatNumber);
     w.text(QStringLiteral("ProgressivoInvio"), in.progressive);
     w.text(QStringLiteral("FormatoTrasmissione"),
            b.isOffice() ? QStringLiteral("FPA12") : QStringLiteral("FPR12"));

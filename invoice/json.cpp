@@ -1,10 +1,10 @@
-#include "fattura.h"
+#include "json.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 
-namespace console {
+namespace invoice {
 
 namespace {
 
@@ -31,7 +31,7 @@ public:
 
     bool flag(const QString &key) {
         if (!o[key].isBool())
-            return fail(key, QStringLiteral("deve essere true o false")), false;
+            fail(key, QStringLiteral("deve essere true o false"));
         return o[key].toBool();
     }
 
@@ -41,7 +41,7 @@ public:
             return {};
         const QDate date = QDate::fromString(value, Qt::ISODate);
         if (value.size() != 10 || !date.isValid())
-            return fail(key, QStringLiteral("deve essere una data come \"2026-12-01\"")), QDate();
+            fail(key, QStringLiteral("deve essere una data come \"2026-12-01\""));
         return date;
     }
 
@@ -50,11 +50,11 @@ public:
         static const QRegularExpression amount(QStringLiteral("^([0-9]{1,11})\\.([0-9]{2})$"));
         const QString value = text(key);
         const auto match = amount.match(value);
-        if (!match.hasMatch())
-            return value.isNull() ? 0
-                                  : (fail(key, QStringLiteral("deve essere un importo come "
-                                                              "\"1000.00\"")),
-                                     0);
+        if (!match.hasMatch()) {
+            if (!value.isNull())
+                fail(key, QStringLiteral("deve essere un importo come \"1000.00\""));
+            return 0;
+        }
         return match.captured(1).toLongLong() * 100 + match.captured(2).toLongLong();
     }
 
@@ -70,20 +70,19 @@ public:
         return {};
     }
 
-    const QJsonObject o;
-
 private:
+    const QJsonObject o;
     QString path;
     QString *error;
 };
 
-invoice::Address address(Reader &r) {
+Address address(Reader &r) {
     return {r.text(QStringLiteral("indirizzo")), r.text(QStringLiteral("cap")),
             r.text(QStringLiteral("comune")), r.text(QStringLiteral("provincia"))};
 }
 
-invoice::Expert expert(Reader r) {
-    invoice::Expert e;
+Expert expert(Reader r) {
+    Expert e;
     e.name = r.text(QStringLiteral("nome"));
     e.surname = r.text(QStringLiteral("cognome"));
     e.title = r.text(QStringLiteral("titolo"), false);
@@ -107,8 +106,8 @@ invoice::Expert expert(Reader r) {
     return e;
 }
 
-invoice::Buyer buyer(Reader r) {
-    invoice::Buyer b;
+Buyer buyer(Reader r) {
+    Buyer b;
     b.name = r.text(QStringLiteral("denominazione"));
     b.ipaCode = r.text(QStringLiteral("codice_ipa"), false);
     b.recipientCode = r.text(QStringLiteral("codice_destinatario"), b.ipaCode.isEmpty());
@@ -121,7 +120,7 @@ invoice::Buyer buyer(Reader r) {
 
 } // namespace
 
-std::variant<invoice::Invoice, QString> invoiceFromJson(const QByteArray &json) {
+std::variant<Invoice, QString> invoiceFromJson(const QByteArray &json) {
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parse);
     if (parse.error != QJsonParseError::NoError)
@@ -132,7 +131,7 @@ std::variant<invoice::Invoice, QString> invoiceFromJson(const QByteArray &json) 
         return QStringLiteral("Il JSON deve essere un oggetto.");
     QString fault;
     Reader r(document.object(), {}, &fault);
-    invoice::Invoice in;
+    Invoice in;
     in.number = r.text(QStringLiteral("numero"));
     in.date = r.date(QStringLiteral("data"));
     if (r.has(QStringLiteral("tipo")))
@@ -156,4 +155,4 @@ std::variant<invoice::Invoice, QString> invoiceFromJson(const QByteArray &json) 
     return in;
 }
 
-} // namespace console
+} // namespace invoice

@@ -4,10 +4,10 @@
 
 #include <variant>
 
-namespace console {
+namespace invoice {
 
 // One invoice as tolvemar-fattura reads it: a JSON object, amounts as "1000.00" and dates as
 // "2026-12-01"; or an Italian message naming the field at fault.
-std::variant<invoice::Invoice, QString> invoiceFromJson(const QByteArray &json);
+std::variant<Invoice, QString> invoiceFromJson(const QByteArray &json);
 
-} // namespace console
+} // namespace invoice
