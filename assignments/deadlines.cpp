@@ -1,26 +1,11 @@
 #include "deadlines.h"
 
-#include <algorithm>
-
 namespace assignments {
 
 fee::TermDates termDates(const Assignment &a, const QList<fee::Session> &sessions) {
     return {a.draftToParties.last(), a.partiesObservations.last(),
             a.period.deadline,       a.period.extensions,
             a.reportFiled,           fee::completionDate(a.reportFiled, sessions)};
-}
-
-Cents shareOfOutstanding(Cents outstanding, int shareHundredths) {
-    // In whole parts of 100 % and a rest, so that no product leaves 64 bits: a share is at most
-    // 10000 hundredths.
-    const bool negative = outstanding < 0;
-    const quint64 magnitude =
-        negative ? 0 - static_cast<quint64>(outstanding) : static_cast<quint64>(outstanding);
-    const quint64 share = static_cast<quint64>(std::clamp(shareHundredths, 0, kWholeShare));
-    const quint64 whole = magnitude / kWholeShare, rest = magnitude % kWholeShare;
-    const auto part =
-        static_cast<Cents>(whole * share + (rest * share + kWholeShare / 2) / kWholeShare);
-    return negative ? -part : part;
 }
 
 std::variant<QList<CalendarCase>, QString> deadlineCases(const Register &r) {

@@ -14,10 +14,6 @@ namespace assignments {
 // (fee::completionDate on `sessions`).
 fee::TermDates termDates(const Assignment &a, const QList<fee::Session> &sessions);
 
-// What `outstanding` comes to on a party's share in hundredths of a per cent, rounded to the
-// cent half away from zero: 33,33 % of 100,00 € is 33,33 €. A share is from 0 to 100 %.
-Cents shareOfOutstanding(Cents outstanding, int shareHundredths);
-
 // Every assignment of the register in its order, with its case, court, judge and all its
 // deadlines (fee::deadlinesOf), past ones too; or the register's Italian message.
 std::variant<QList<CalendarCase>, QString> deadlineCases(const Register &r);

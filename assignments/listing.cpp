@@ -2,6 +2,7 @@
 #include "registerprivate.h"
 
 #include "feeitems.h"
+#include "partyshare.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,43 +31,73 @@ constexpr auto kFeeItems =
     "f.reduction, f.asked, f.asked_cents, f.description FROM fee_item f "
     "JOIN assignment a ON a.id = f.assignment_id ORDER BY f.assignment_id, f.position";
 
-// What is still due on the decree: liquidated, advances and the sum of the payments.
-constexpr auto kDue =
-    "a.decree, a.liquidated_cents, a.advances_cents, "
-    "(SELECT COALESCE(SUM(p.amount_cents), 0) FROM payment p WHERE p.assignment_id = a.id)";
-
 constexpr auto kRows = "SELECT a.id, a.case_number, a.court, a.report_filed, "
                        "(SELECT MAX(d) FROM (SELECT a.deadline AS d UNION ALL "
                        "SELECT e.date FROM extension e WHERE e.assignment_id = a.id)), "
-                       "(SELECT MAX(s.date) FROM session s WHERE s.assignment_id = a.id), %1 "
-                       "FROM assignment a ORDER BY a.id";
+                       "(SELECT MAX(s.date) FROM session s WHERE s.assignment_id = a.id), "
+                       "a.decree FROM assignment a ORDER BY a.id";
 
-constexpr auto kCredits = "SELECT a.id, a.case_number, a.court, %1 FROM assignment a "
+constexpr auto kCredits = "SELECT a.id, a.case_number, a.court, a.decree FROM assignment a "
                           "WHERE a.decree IS NOT NULL ORDER BY a.decree, a.id";
 
-QString withDue(const char *sql) {
-    return QString::fromLatin1(sql).arg(QLatin1String(kDue));
+// What fee::accountOf needs of every assignment with a decree, read in three queries whatever
+// their number.
+constexpr auto kDecrees = "SELECT id, liquidated_cents, decree_expenses_cents, "
+                          "decree_advanced_cents, advances_cents FROM assignment "
+                          "WHERE decree IS NOT NULL";
+constexpr auto kParties = "SELECT p.assignment_id, p.name, p.share_hundredths, p.jointly, "
+                          "p.withholding_agent FROM party p JOIN assignment a ON a.id = "
+                          "p.assignment_id WHERE a.decree IS NOT NULL ORDER BY p.position";
+constexpr auto kPayments = "SELECT p.assignment_id, p.payer, p.amount_cents FROM payment p "
+                           "JOIN assignment a ON a.id = p.assignment_id "
+                           "WHERE a.decree IS NOT NULL ORDER BY p.position";
+
+std::variant<QHash<qint64, fee::Liquidation>, QString> liquidations(Register::Private &d,
+                                                                    Transaction &transaction) {
+    QHash<qint64, fee::Liquidation> all;
+    QSqlQuery &decrees = d.prepared(QString::fromLatin1(kDecrees));
+    if (!decrees.exec())
+        return transaction.fail(decrees);
+    while (decrees.next())
+        all.insert(decrees.value(0).toLongLong(), {decrees.value(1).toLongLong(),
+                                                   decrees.value(2).toLongLong(),
+                                                   decrees.value(3).toLongLong(),
+                                                   decrees.value(4).toLongLong(),
+                                                   {},
+                                                   {}});
+    decrees.finish();
+    QSqlQuery &parties = d.prepared(QString::fromLatin1(kParties));
+    if (!parties.exec())
+        return transaction.fail(parties);
+    while (parties.next())
+        all[parties.value(0).toLongLong()].parties.append(
+            {parties.value(1).toString(), parties.value(2).toInt(), parties.value(3).toBool(),
+             parties.value(4).toBool()});
+    parties.finish();
+    QSqlQuery &payments = d.prepared(QString::fromLatin1(kPayments));
+    if (!payments.exec())
+        return transaction.fail(payments);
+    while (payments.next())
+        all[payments.value(0).toLongLong()].payments.append(
+            {payments.value(1).toString(), payments.value(2).toLongLong()});
+    payments.finish();
+    return all;
 }
 
 const char *const kTooLarge = "Gli importi superano quanto il programma sa sommare.";
 
-// liquidated - advances - paid, or nothing beyond 64-bit cents.
-std::optional<Cents> outstanding(Cents liquidated, Cents advances, Cents paid) {
-    Cents less = 0, due = 0;
-    if (__builtin_sub_overflow(liquidated, advances, &less) ||
-        __builtin_sub_overflow(less, paid, &due))
-        return std::nullopt;
-    return due;
-}
-
 } // namespace
 
-std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
+std::variant<QList<ListRow>, QString>
+Register::list(fee::Tariff tariff, const std::optional<fee::FiscalDetails> &details) const {
     Transaction transaction(*d, Transaction::Kind::Read);
     if (!transaction.error().isEmpty())
         return transaction.error();
+    const auto decrees = liquidations(*d, transaction);
+    if (const QString *error = std::get_if<QString>(&decrees))
+        return *error;
 
-    QSqlQuery &rows = d->prepared(withDue(kRows));
+    QSqlQuery &rows = d->prepared(QString::fromLatin1(kRows));
     if (!rows.exec())
         return transaction.fail(rows);
     QList<ListRow> list;
@@ -82,12 +113,13 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
         row.reportFiled = filed;
         row.requestDeadline =
             fee::requestDeadline(filed.isValid() ? filed : valueDate(rows.value(5)));
-        const auto due = outstanding(rows.value(7).toLongLong(), rows.value(8).toLongLong(),
-                                     rows.value(9).toLongLong());
-        if (!due)
-            return QString::fromUtf8(kTooLarge);
         row.decree = valueDate(rows.value(6));
-        row.outstanding = *due;
+        if (row.hasDecree()) {
+            const auto account = fee::accountOf(std::get<0>(decrees).value(row.id), details);
+            if (const QString *error = std::get_if<QString>(&account))
+                return *error;
+            row.outstanding = std::get<fee::Account>(account).residue;
+        }
         paidUntil.insert(row.id, fee::realEnd(row.lastDeadline));
         list.append(row);
     }
@@ -136,23 +168,29 @@ std::variant<QList<ListRow>, QString> Register::list(fee::Tariff tariff) const {
     return list;
 }
 
-std::variant<QList<Credit>, QString> Register::credits(QDate today) const {
+std::variant<QList<Credit>, QString>
+Register::credits(QDate today, const std::optional<fee::FiscalDetails> &details) const {
     Transaction transaction(*d, Transaction::Kind::Read);
     if (!transaction.error().isEmpty())
         return transaction.error();
-    QSqlQuery &rows = d->prepared(withDue(kCredits));
+    const auto decrees = liquidations(*d, transaction);
+    if (const QString *error = std::get_if<QString>(&decrees))
+        return *error;
+    QSqlQuery &rows = d->prepared(QString::fromLatin1(kCredits));
     if (!rows.exec())
         return transaction.fail(rows);
     QList<Credit> credits;
     while (rows.next()) {
         Credit credit{rows.value(0).toLongLong(), rows.value(1).toString(),
-                      rows.value(2).toString(),   valueDate(rows.value(3)),
-                      rows.value(4).toLongLong(), rows.value(5).toLongLong(),
-                      rows.value(6).toLongLong()};
-        const auto due = outstanding(credit.liquidated, credit.advances, credit.paid);
-        if (!due)
-            return QString::fromUtf8(kTooLarge);
-        credit.outstanding = *due;
+                      rows.value(2).toString(), valueDate(rows.value(3))};
+        const auto account = fee::accountOf(std::get<0>(decrees).value(credit.id), details);
+        if (const QString *error = std::get_if<QString>(&account))
+            return *error;
+        const fee::Account &sums = std::get<fee::Account>(account);
+        credit.liquidated = sums.due;
+        credit.advances = sums.advances;
+        credit.paid = sums.paid;
+        credit.outstanding = sums.residue;
         credit.days = credit.decree.daysTo(today);
         if (credit.outstanding > 0)
             credits.append(credit);

@@ -100,11 +100,21 @@ QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, co
     if (error.isEmpty())
         error = insertRows(
             d, transaction,
-            "INSERT INTO party (assignment_id, position, name, share_hundredths, "
-            "jointly) VALUES (?, ?, ?, ?, ?)",
+            "INSERT INTO party (assignment_id, position, name, share_hundredths, jointly, tax_id, "
+            "street, postcode, town, province, recipient, withholding_agent) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             id, a.parties.size(), [&](qsizetype i) -> QVariantList {
-                const Party &party = a.parties[i];
-                return {textValue(party.name), party.shareHundredths, int(party.jointly)};
+                const Party &p = a.parties[i];
+                return {textValue(p.name),
+                        p.shareHundredths,
+                        int(p.jointly),
+                        textValue(p.taxId),
+                        textValue(p.address.street),
+                        textValue(p.address.postcode),
+                        textValue(p.address.town),
+                        textValue(p.address.province),
+                        textValue(p.recipient),
+                        int(p.withholdingAgent)};
             });
     if (error.isEmpty())
         error = insertRows(d, transaction,
@@ -158,10 +168,17 @@ QString readLists(Register::Private &d, Transaction &transaction, Assignment &a)
     if (error.isEmpty())
         error = readRows(
             d, transaction,
-            "SELECT name, share_hundredths, jointly FROM party WHERE assignment_id = "
-            "? ORDER BY position",
+            "SELECT name, share_hundredths, jointly, tax_id, street, postcode, town, province, "
+            "recipient, withholding_agent FROM party WHERE assignment_id = ? ORDER BY position",
             a.id, [&](const QSqlQuery &q) {
-                a.parties.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toBool()});
+                a.parties.append({q.value(0).toString(),
+                                  q.value(1).toInt(),
+                                  q.value(2).toBool(),
+                                  q.value(3).toString(),
+                                  {q.value(4).toString(), q.value(5).toString(),
+                                   q.value(6).toString(), q.value(7).toString()},
+                                  q.value(8).toString(),
+                                  q.value(9).toBool()});
             });
     if (error.isEmpty())
         error = readRows(d, transaction,

@@ -60,6 +60,10 @@ QString fromVersion3(Register::Private &d, Transaction &transaction) {
                    kTermExtensionTable, kPartyTable, kPaymentTable, "PRAGMA user_version = 4"});
 }
 
+QString fromVersion4(Register::Private &d, Transaction &transaction) {
+    return runAll(d, transaction, kVersion5);
+}
+
 } // namespace
 
 QString runAll(Register::Private &d, Transaction &transaction,
@@ -74,7 +78,7 @@ QString runAll(Register::Private &d, Transaction &transaction,
 
 QString migrate(Register::Private &d, Transaction &transaction, int from) {
     using Step = QString (*)(Register::Private &, Transaction &);
-    static constexpr Step steps[] = {fromVersion1, fromVersion2, fromVersion3};
+    static constexpr Step steps[] = {fromVersion1, fromVersion2, fromVersion3, fromVersion4};
     static_assert(std::size(steps) == kSchemaVersion - 1, "one step for each version");
     for (int version = from; version < kSchemaVersion; ++version)
         if (QString error = steps[version - 1](d, transaction); !error.isEmpty())

@@ -14,7 +14,7 @@ namespace {
 constexpr auto kAssignmentColumns =
     "court, case_number, judge, subject, appointment, deadline, report_filed, panel, "
     "urgency_percent, increase_percent, advances_cents, note, table_urgency_percent, draft_date, "
-    "observations_date, decree, liquidated_cents";
+    "observations_date, decree, liquidated_cents, decree_expenses_cents, decree_advanced_cents";
 
 void bindFields(QSqlQuery &query, const Assignment &a) {
     for (const QVariant &value :
@@ -23,7 +23,8 @@ void bindFields(QSqlQuery &query, const Assignment &a) {
           QVariant(a.panel), QVariant(a.urgencyPercent), QVariant(a.increasePercent),
           QVariant(a.advances), textValue(a.note), QVariant(a.tableUrgencyPercent),
           dateValue(a.draftToParties.date), dateValue(a.partiesObservations.date),
-          dateValue(a.decree), QVariant(a.liquidated)})
+          dateValue(a.decree), QVariant(a.liquidated), QVariant(a.decreeExpenses),
+          QVariant(a.decreeAdvanced)})
         query.addBindValue(value);
 }
 
@@ -56,6 +57,8 @@ std::variant<Assignment, QString> readAssignment(Register::Private &d, Transacti
     a.partiesObservations.date = valueDate(query.value(14));
     a.decree = valueDate(query.value(15));
     a.liquidated = query.value(16).toLongLong();
+    a.decreeExpenses = query.value(17).toLongLong();
+    a.decreeAdvanced = query.value(18).toLongLong();
     query.finish();
     if (QString error = readLists(d, transaction, a); !error.isEmpty())
         return error;
@@ -120,7 +123,7 @@ std::variant<qint64, QString> Register::create(const Assignment &assignment) {
         return transaction.error();
     QSqlQuery &insert =
         d->prepared(QStringLiteral("INSERT INTO assignment (%1) VALUES "
-                                   "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                   "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                         .arg(QLatin1String(kAssignmentColumns)));
     bindFields(insert, assignment);
     if (!insert.exec())
@@ -150,7 +153,8 @@ QString Register::update(const Assignment &assignment) {
                        "appointment = ?, deadline = ?, report_filed = ?, panel = ?, "
                        "urgency_percent = ?, increase_percent = ?, advances_cents = ?, note = ?, "
                        "table_urgency_percent = ?, draft_date = ?, observations_date = ?, "
-                       "decree = ?, liquidated_cents = ? WHERE id = ?"));
+                       "decree = ?, liquidated_cents = ?, decree_expenses_cents = ?, "
+                       "decree_advanced_cents = ? WHERE id = ?"));
     bindFields(update, assignment);
     update.addBindValue(assignment.id);
     if (!update.exec())

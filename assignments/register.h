@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoicing.h"
 #include "parts.h"
 #include "worklog.h"
 
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -51,7 +53,9 @@ struct Assignment {
     Term draftToParties;         // "Invio della bozza alle parti"
     Term partiesObservations;    // "Osservazioni delle parti"
     QDate decree;                // "Decreto di liquidazione"
-    Cents liquidated = 0;        // "Importo liquidato"
+    Cents liquidated = 0;        // "Importo liquidato", the fee and the expenses
+    Cents decreeExpenses = 0;    // "di cui spese"
+    Cents decreeAdvanced = 0;    // "di cui spese anticipate (art. 15)"
     QList<Party> parties;        // "Parti a carico"
     QList<Payment> payments;     // "Pagamenti"
 
@@ -68,7 +72,7 @@ struct ListRow {
     qint64 halves = 0;     // paid half vacazioni
     Cents fee = 0;         // of those, under the tariff asked for, and the fee items asked
     QDate decree;          // "Decreto di liquidazione"; null without one
-    Cents outstanding = 0; // liquidated - advances - paid; meaningful only with a decree
+    Cents outstanding = 0; // fee::Account::residue; meaningful only with a decree
     QDate reportFiled;     // "Deposito della relazione"
 
     bool hasDecree() const { return decree.isValid(); }
@@ -102,10 +106,13 @@ public:
 
     // Every change below is one transaction, read afresh and committed when made; each returns
     // an Italian message on failure, with nothing changed.
-    std::variant<QList<ListRow>, QString> list(fee::Tariff tariff) const;
+    // What is still due (fee::accountOf) includes VAT and contribution with `details`.
+    std::variant<QList<ListRow>, QString>
+    list(fee::Tariff tariff, const std::optional<fee::FiscalDetails> &details = {}) const;
     // Every assignment with a decree and something still due, the oldest decree first, with
     // the days from its decree to `today`.
-    std::variant<QList<Credit>, QString> credits(QDate today) const;
+    std::variant<QList<Credit>, QString>
+    credits(QDate today, const std::optional<fee::FiscalDetails> &details = {}) const;
     std::variant<Assignment, QString> assignment(qint64 id) const;
     std::variant<QList<StoredSession>, QString> sessions(qint64 assignment) const;
 
@@ -123,6 +130,29 @@ public:
     QString removeSession(qint64 id);
     // All or none, in one transaction.
     QString addSessions(qint64 assignment, const QList<fee::Session> &sessions);
+
+    // The court of that name, with nothing but the name when none is kept yet.
+    std::variant<Court, QString> court(const QString &name) const;
+    QString saveCourt(const Court &court);
+    // Every court named in the register, once, in order.
+    std::variant<QStringList, QString> courtNames() const;
+
+    // The invoices of an assignment, in the order they were issued.
+    std::variant<QList<Invoice>, QString> invoices(qint64 assignment) const;
+    // The highest number taken in `year`, 0 when none.
+    std::variant<int, QString> lastInvoiceNumber(int year) const;
+    // The file of an invoice whose number is already fixed: its name and bytes, or a message.
+    struct InvoiceFile {
+        QString name;
+        QByteArray xml;
+    };
+    using InvoiceWriter = std::function<std::variant<InvoiceFile, QString>(int number)>;
+    // In one transaction: takes the number, `requested` or the one after the last taken in the
+    // year of draft.date if that is higher, has `write` make the file with it, and records the
+    // invoice. Either the invoice is kept with its number, or nothing is and the number is
+    // still free.
+    std::variant<Invoice, QString> addInvoice(Invoice draft, int requested,
+                                              const InvoiceWriter &write);
 
     // A consistent copy of the whole database at `target`, which must not be the register.
     QString backup(const QString &target) const;

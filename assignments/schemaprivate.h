@@ -49,6 +49,37 @@ inline constexpr const char *kPaymentTable =
     "payer TEXT NOT NULL DEFAULT '', amount_cents INTEGER NOT NULL, "
     "note TEXT NOT NULL DEFAULT '', PRIMARY KEY (assignment_id, position))";
 
+// Version 5: the invoices. The courts are kept once by name; an invoice outlives its assignment,
+// so that its number is never given again.
+inline constexpr const char *kCourtTable =
+    "CREATE TABLE court (name TEXT PRIMARY KEY, ipa_code TEXT NOT NULL DEFAULT '', "
+    "tax_code TEXT NOT NULL DEFAULT '', street TEXT NOT NULL DEFAULT '', "
+    "postcode TEXT NOT NULL DEFAULT '', town TEXT NOT NULL DEFAULT '', "
+    "province TEXT NOT NULL DEFAULT '', invoice_to TEXT NOT NULL DEFAULT 'ufficio' "
+    "CHECK (invoice_to IN ('ufficio', 'parte')))";
+inline constexpr const char *kInvoiceTable =
+    "CREATE TABLE invoice (id INTEGER PRIMARY KEY, assignment_id INTEGER REFERENCES "
+    "assignment(id) ON DELETE SET NULL, year INTEGER NOT NULL, number INTEGER NOT NULL "
+    "CHECK (number > 0), date TEXT NOT NULL, party TEXT NOT NULL, fee_cents INTEGER NOT NULL, "
+    "expenses_cents INTEGER NOT NULL, advanced_cents INTEGER NOT NULL, "
+    "contribution_cents INTEGER NOT NULL, vat_cents INTEGER NOT NULL, "
+    "withholding_cents INTEGER NOT NULL, total_cents INTEGER NOT NULL, "
+    "payment_cents INTEGER NOT NULL, file_name TEXT NOT NULL UNIQUE, xml BLOB NOT NULL, "
+    "UNIQUE (year, number))";
+inline constexpr std::initializer_list<const char *> kVersion5 = {
+    "ALTER TABLE assignment ADD COLUMN decree_expenses_cents INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE assignment ADD COLUMN decree_advanced_cents INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE party ADD COLUMN tax_id TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE party ADD COLUMN street TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE party ADD COLUMN postcode TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE party ADD COLUMN town TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE party ADD COLUMN province TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE party ADD COLUMN recipient TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE party ADD COLUMN withholding_agent INTEGER NOT NULL DEFAULT 0",
+    kCourtTable,
+    kInvoiceTable,
+    "PRAGMA user_version = 5"};
+
 // Each statement in the caller's transaction; empty when done, else the message.
 QString runAll(Register::Private &d, Transaction &transaction,
                std::initializer_list<const char *> statements);

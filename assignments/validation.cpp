@@ -1,6 +1,7 @@
 #include "validation.h"
 
 #include "deadlines.h"
+#include "fiscalcodes.h"
 #include "tables.h"
 
 #include <algorithm>
@@ -53,6 +54,29 @@ QString feeItemError(const FeeItem &item) {
     return {};
 }
 
+QString partyCodesError(const Party &party) {
+    // As tolvemar-fattura checks them, each only when given.
+    const QString who = QStringLiteral(" di «%1»").arg(party.name);
+    const QString &id = party.taxId;
+    const QString recipient = party.recipient.contains(u'@') ? QString() : party.recipient;
+    for (const QString &error :
+         {id.isEmpty()      ? QString()
+          : id.size() == 16 ? fee::checkTaxCode(id, QStringLiteral("Codice fiscale") + who)
+                            : fee::checkVatNumber(id, QStringLiteral("Partita IVA") + who),
+          party.address.postcode.isEmpty()
+              ? QString()
+              : fee::checkPostalCode(party.address.postcode, QStringLiteral("CAP") + who),
+          party.address.province.isEmpty()
+              ? QString()
+              : fee::checkProvince(party.address.province, QStringLiteral("Provincia") + who),
+          recipient.isEmpty()
+              ? QString()
+              : fee::checkRecipientCode(recipient, QStringLiteral("Codice destinatario") + who)})
+        if (!error.isEmpty())
+            return error;
+    return {};
+}
+
 QString partiesError(const QList<Party> &parties) {
     qint64 sum = 0;
     for (const Party &party : parties) {
@@ -60,6 +84,8 @@ QString partiesError(const QList<Party> &parties) {
             return QStringLiteral("Una delle parti a carico non ha il nome.");
         if (party.shareHundredths < 0 || party.shareHundredths > kWholeShare)
             return QStringLiteral("La quota di «%1» deve essere tra 0 e 100 %.").arg(party.name);
+        if (QString error = partyCodesError(party); !error.isEmpty())
+            return error;
         sum += party.shareHundredths;
     }
     const bool jointly =
@@ -86,6 +112,11 @@ QString assignmentError(const Assignment &a) {
                               "20 %.");
     if (a.liquidated < 0)
         return QStringLiteral("L'importo liquidato non può essere negativo.");
+    if (a.decreeExpenses < 0 || a.decreeAdvanced < 0)
+        return QStringLiteral("Le spese del decreto non possono essere negative.");
+    if (a.decreeExpenses > a.liquidated - a.decreeAdvanced)
+        return QStringLiteral("Le spese del decreto superano l'importo liquidato, che le "
+                              "comprende.");
     for (const FeeItem &item : a.feeItems)
         if (QString error = feeItemError(item); !error.isEmpty())
             return error;

@@ -8,6 +8,7 @@
 
 #include "registro.h"
 #include "deadlines.h"
+#include "expert.h"
 #include "register.h"
 #include "usage.h"
 
@@ -122,13 +123,15 @@ std::variant<QByteArray, QString> run(const Command &c) {
     }
     if (c.name == u"crediti") {
         QList<assignments::Credit> credits;
+        const auto details = assignments::fiscalDetails(assignments::readExpert());
         if (reg) {
-            auto read = reg->credits(c.today);
+            auto read = reg->credits(c.today, details);
             if (QString *fault = std::get_if<QString>(&read))
                 return *fault;
             credits = std::get<QList<assignments::Credit>>(read);
         }
-        return c.json ? console::creditsJson(credits) : console::creditsText(credits);
+        return c.json ? console::creditsJson(credits, details.has_value())
+                      : console::creditsText(credits, details.has_value());
     }
     QList<assignments::CalendarCase> cases;
     if (reg) {

@@ -25,7 +25,7 @@ QList<Due> deadlinesAhead(const QList<assignments::CalendarCase> &cases, QDate t
 
 QByteArray deadlinesText(const QList<Due> &due);
 QByteArray deadlinesJson(const QList<Due> &due);
-QByteArray creditsText(const QList<assignments::Credit> &credits);
-QByteArray creditsJson(const QList<assignments::Credit> &credits);
+QByteArray creditsText(const QList<assignments::Credit> &credits, bool withCharges = false);
+QByteArray creditsJson(const QList<assignments::Credit> &credits, bool withCharges = false);
 
 } // namespace console

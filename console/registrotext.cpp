@@ -1,5 +1,7 @@
 #include "registro.h"
 
+#include "partyshare.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -67,23 +69,27 @@ QByteArray deadlinesJson(const QList<Due> &due) {
     return jsonOf(list);
 }
 
-QByteArray creditsText(const QList<assignments::Credit> &credits) {
+QByteArray creditsText(const QList<assignments::Credit> &credits, bool withCharges) {
     if (credits.isEmpty())
         return "Nessun credito da incassare.\n";
     QString text;
     for (const assignments::Credit &c : credits) {
-        text += QStringLiteral("%1%2: da incassare %3 di %4 liquidati (acconti %5, pagati %6); "
-                               "decreto del %7, %8 giorni fa\n")
-                    .arg(c.caseNumber.isEmpty() ? QStringLiteral("Senza numero") : c.caseNumber,
-                         c.court.isEmpty() ? QString() : QStringLiteral(", ") + c.court,
-                         fee::euroText(c.outstanding), fee::euroText(c.liquidated),
-                         fee::euroText(c.advances), fee::euroText(c.paid), dateText(c.decree))
-                    .arg(c.days);
+        text +=
+            QStringLiteral("%1%2: da incassare %3 di %4 %5(acconti %6, pagati %7); "
+                           "decreto del %8, %9 giorni fa\n")
+                .arg(c.caseNumber.isEmpty() ? QStringLiteral("Senza numero") : c.caseNumber,
+                     c.court.isEmpty() ? QString() : QStringLiteral(", ") + c.court,
+                     fee::euroText(c.outstanding), fee::euroText(c.liquidated),
+                     withCharges
+                         ? QStringLiteral("dovuti, %1, ").arg(QLatin1String(fee::kChargesIncluded))
+                         : QStringLiteral("liquidati "),
+                     fee::euroText(c.advances), fee::euroText(c.paid), dateText(c.decree))
+                .arg(c.days);
     }
     return text.toUtf8();
 }
 
-QByteArray creditsJson(const QList<assignments::Credit> &credits) {
+QByteArray creditsJson(const QList<assignments::Credit> &credits, bool withCharges) {
     QJsonArray list;
     for (const assignments::Credit &c : credits)
         list.append(QJsonObject{{"case", c.caseNumber},
@@ -91,7 +97,8 @@ QByteArray creditsJson(const QList<assignments::Credit> &credits) {
                                 {"liquidated_cents", c.liquidated},
                                 {"advances_cents", c.advances},
                                 {"paid_cents", c.paid},
-                                {"outstanding_cents", c.outstanding}});
+                                {"outstanding_cents", c.outstanding},
+                                {"charges_included", withCharges}});
     return jsonOf(list);
 }
 

@@ -53,7 +53,17 @@ Assignment registertest::fullAssignment() {
     a.partiesObservations = {QDate(), {QDate(2025, 6, 5)}};
     a.decree = QDate(2025, 7, 1);
     a.liquidated = 987654;
-    a.parties = {{"Rossi S.p.A.", 3333, false}, {"Bianchi", 3333, true}, {"Verdi", 3334, false}};
+    a.decreeExpenses = 5000;
+    a.decreeAdvanced = 15000;
+    a.parties = {{"Rossi S.p.A.",
+                  3333,
+                  false,
+                  "01234567897",
+                  {"Via Roma 1", "13900", "Biella", "BI"},
+                  "ABC1234",
+                  true},
+                 {"Bianchi", 3333, true},
+                 {"Verdi", 3334, false, "RSSMRA80A01H501U", {}, "verdi@pec.it", false}};
     a.payments = {{QDate(2025, 7, 9), "Bianchi", 12345, "bonifico"},
                   {QDate(2025, 7, 2), "Assicurazione terza", 1, QString()}};
     return a;
@@ -314,7 +324,7 @@ int main(int argc, char **argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvemar"));
     QCoreApplication::setApplicationName(QStringLiteral("CalcoloCT"));
     // The same executable plays the other processes that share the register.
-    if (argc > 1 && qstrcmp(argv[1], "--child") == 0) {
+    if (argc > 1 && (qstrcmp(argv[1], "--child") == 0 || qstrcmp(argv[1], "--invoices") == 0)) {
         QStandardPaths::setTestModeEnabled(true);
         return runChild(app.arguments());
     }

@@ -61,6 +61,6 @@ private slots:
     void moveFromOldPlace_data();
     void moveFromOldPlace();
     void bothPlaces();
-    void shares_data();
-    void shares();
+    void invoices();
+    void invoiceKilled();
 };

@@ -15,11 +15,30 @@ using namespace registertest;
 
 // Adds `count` sessions, printing "+id" after each commit, "-" for each overlap refused, and
 // "!message" for anything else.
+// With --invoices, issues `count` invoices instead, each asking for number 1 as a program would
+// whose settings never learnt of the last, printing each number taken.
 int registertest::runChild(const QStringList &args) {
     auto r = openRegister(args.value(2));
     if (!r)
         return 2;
     const qint64 assignment = args.value(3).toLongLong();
+    if (args.value(1) == QLatin1String("--invoices")) {
+        Invoice draft;
+        draft.assignment = assignment;
+        draft.date = QDate(2026, 12, 1);
+        for (int i = args.value(4).toInt(); i > 0; --i) {
+            const auto added =
+                r->addInvoice(draft, 1, [](int n) -> std::variant<Register::InvoiceFile, QString> {
+                    return Register::InvoiceFile{QString::number(n), QByteArray::number(n)};
+                });
+            if (const QString *error = std::get_if<QString>(&added))
+                std::printf("!%s\n", qPrintable(*error));
+            else
+                std::printf("+%d\n", std::get<Invoice>(added).number);
+            std::fflush(stdout);
+        }
+        return 0;
+    }
     const int count = args.value(4).toInt(), start = args.value(5).toInt();
     for (int i = 0; i < count; ++i) {
         const auto added = r->addSession(assignment, childSession(i, start));
@@ -149,25 +168,26 @@ void TestAssignments::listMatchesLog() {
     }
 }
 
-void TestAssignments::shares_data() {
-    QTest::addColumn<Cents>("outstanding");
-    QTest::addColumn<int>("share");
-    QTest::addColumn<Cents>("owed");
-    // By hand: 1000,00 € × 33,33 % = 333,30 €; 0,01 € × 50 % = 0,005 € up to 0,01 €;
-    // 0,03 € × 16,67 % = 0,005001 € up to 0,01 €; 0,02 € × 24,99 % = 0,004998 € down to 0.
-    QTest::newRow("third") << Cents(100000) << 3333 << Cents(33330);
-    QTest::newRow("half of a cent") << Cents(1) << 5000 << Cents(1);
-    QTest::newRow("just above half") << Cents(3) << 1667 << Cents(1);
-    QTest::newRow("just below half") << Cents(2) << 2499 << Cents(0);
-    QTest::newRow("whole") << Cents(123456) << 10000 << Cents(123456);
-    QTest::newRow("overpaid") << Cents(-1) << 5000 << Cents(-1);
-    QTest::newRow("largest") << std::numeric_limits<Cents>::max() << 10000
-                             << std::numeric_limits<Cents>::max();
-}
-
-void TestAssignments::shares() {
-    QFETCH(Cents, outstanding);
-    QFETCH(int, share);
-    QFETCH(Cents, owed);
-    QCOMPARE(assignments::shareOfOutstanding(outstanding, share), owed);
+void TestAssignments::invoiceKilled() {
+    const QString path = fresh("killed.sqlite");
+    const qint64 id = value(openRegister(path)->create(fullAssignment()));
+    QProcess child;
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--invoices"), path, QString::number(id), QStringLiteral("100000")});
+    QStringList reported;
+    while (reported.size() < 20 && child.waitForReadyRead(30000))
+        while (child.canReadLine())
+            reported.append(QString::fromUtf8(child.readLine()).trimmed());
+    child.kill();
+    child.waitForFinished(30000);
+    QVERIFY(reported.size() >= 20);
+    // Every invoice kept has its number and its file; the numbers run on with no gap, and the
+    // one the kill caught is there whole or not at all.
+    const QList<Invoice> kept = value(openRegister(path)->invoices(id));
+    QVERIFY(kept.size() >= reported.size());
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        QCOMPARE(kept[i].number, int(i + 1));
+        QCOMPARE(kept[i].xml, QByteArray::number(i + 1));
+    }
 }

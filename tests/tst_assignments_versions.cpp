@@ -69,6 +69,31 @@ QStringList versionFile(int version) {
             "INSERT INTO session VALUES (1, 7, '2024-02-01', 540, 660, 'Visita', 0)",
             "INSERT INTO session VALUES (2, 7, '2024-02-02', 0, 1440, 'Studio', 0)",
             "PRAGMA user_version = 2"};
+    if (version == 4)
+        return versionFile(3) +
+               QStringList{
+                   "ALTER TABLE assignment ADD COLUMN draft_date TEXT",
+                   "ALTER TABLE assignment ADD COLUMN observations_date TEXT",
+                   "ALTER TABLE assignment ADD COLUMN decree TEXT",
+                   "ALTER TABLE assignment ADD COLUMN liquidated_cents INTEGER NOT NULL DEFAULT 0",
+                   "CREATE TABLE term_extension (assignment_id INTEGER NOT NULL REFERENCES "
+                   "assignment(id) ON DELETE CASCADE, term TEXT NOT NULL CHECK (term IN ('bozza', "
+                   "'osservazioni')), position INTEGER NOT NULL, date TEXT, PRIMARY KEY "
+                   "(assignment_id, term, position))",
+                   "CREATE TABLE party (assignment_id INTEGER NOT NULL REFERENCES assignment(id) "
+                   "ON DELETE CASCADE, position INTEGER NOT NULL, name TEXT NOT NULL, "
+                   "share_hundredths INTEGER NOT NULL, jointly INTEGER NOT NULL DEFAULT 0, "
+                   "PRIMARY KEY (assignment_id, position))",
+                   "CREATE TABLE payment (assignment_id INTEGER NOT NULL REFERENCES "
+                   "assignment(id) ON DELETE CASCADE, position INTEGER NOT NULL, date TEXT NOT "
+                   "NULL, payer TEXT NOT NULL DEFAULT '', amount_cents INTEGER NOT NULL, note TEXT "
+                   "NOT NULL DEFAULT '', PRIMARY KEY (assignment_id, position))",
+                   "UPDATE assignment SET decree = '2025-07-01', liquidated_cents = 90000 WHERE "
+                   "id = 7",
+                   "INSERT INTO term_extension VALUES (7, 'bozza', 0, '2024-06-01')",
+                   "INSERT INTO party VALUES (7, 0, 'Rossi', 10000, 1)",
+                   "INSERT INTO payment VALUES (7, 0, '2025-07-09', 'Rossi', 100, 'bonifico')",
+                   "PRAGMA user_version = 4"};
     return versionFile(2) +
            QStringList{
                "ALTER TABLE assignment ADD COLUMN table_urgency_percent INTEGER NOT NULL DEFAULT 0",
@@ -114,13 +139,22 @@ void TestAssignments::migration() {
     expected.advances = 5000;
     expected.expenses = {{QStringLiteral("Spese"), 9900}};
     expected.note = QStringLiteral("nota");
-    if (version == 3) {
+    if (version == 4) {
+        expected.draftToParties.extensions = {QDate(2024, 6, 1)};
+        expected.decree = QDate(2025, 7, 1);
+        expected.liquidated = 90000;
+        expected.parties = {{"Rossi", 10000, true}};
+        expected.payments = {{QDate(2025, 7, 9), "Rossi", 100, "bonifico"}};
+    }
+    if (version >= 3) {
         expected.tableUrgencyPercent = 15;
         expected.feeItems = {
             {"4", 100, 200, FeeReduction::Giudizio, FeeAsked::Amount, 300, "Bilancio"},
             {"21", 400, 0, FeeReduction::None, FeeAsked::Maximum, 0, ""}};
     }
     QCOMPARE(value(r->assignment(7)), expected);
+    QCOMPARE(value(r->invoices(7)), QList<Invoice>());
+    QCOMPARE(value(r->courtNames()), QStringList{"Corte d'Appello"});
     Assignment bare;
     bare.id = 8;
     bare.caseNumber = QStringLiteral("1/2023");
@@ -163,6 +197,9 @@ void TestAssignments::refusals_data() {
     a.feeItems[1].article = QStringLiteral("7");
     QTest::newRow("article") << a << "non indica un articolo";
     a = fullAssignment();
+    a.decreeExpenses = a.liquidated - a.decreeAdvanced + 1;
+    QTest::newRow("expenses beyond") << a << "superano l'importo liquidato";
+    a = fullAssignment();
     a.feeItems[0].revenues = -1;
     QTest::newRow("negative value") << a << "ha un importo negativo";
     // The draft's last extension is 20/05/2025, the observations' 05/06, the deadline's 10/07.
@@ -199,4 +236,61 @@ void TestAssignments::refusals() {
     QCOMPARE(value(r->list(fee::Tariff::Decree2002)).size(), 1);
     QCOMPARE(value(r->assignment(stored.id)), stored);
     QCOMPARE(hashOf(path) + hashOf(path + QStringLiteral("-wal")), before);
+}
+
+namespace {
+
+Register::InvoiceWriter fileOf(const QString &party) {
+    return [party](int number) -> std::variant<Register::InvoiceFile, QString> {
+        return Register::InvoiceFile{
+            QStringLiteral("IT01234567897_%1.xml").arg(number),
+            QStringLiteral("<n>%1 %2</n>").arg(number).arg(party).toUtf8()};
+    };
+}
+
+} // namespace
+
+void TestAssignments::invoices() {
+    auto r = openRegister(fresh("invoices.sqlite"));
+    const qint64 id = value(r->create(fullAssignment()));
+    Invoice draft;
+    draft.assignment = id;
+    draft.date = QDate(2026, 12, 1);
+    draft.party = QStringLiteral("Rossi S.p.A.");
+    draft.amounts = {100000, 0, 15000, 4000, 22880, 20000, 141880, 121880};
+    // Asked twice for 12, as when the settings missed the first: 12 and then 13.
+    const Invoice first = value(r->addInvoice(draft, 12, fileOf(draft.party)));
+    const Invoice second = value(r->addInvoice(draft, 12, fileOf(QStringLiteral("Verdi"))));
+    QCOMPARE(first.number, 12);
+    QCOMPARE(second.number, 13);
+    QCOMPARE(second.numberText(), QStringLiteral("13/2026"));
+    QCOMPARE(value(r->addInvoice(draft, 20, fileOf(QStringLiteral("Bianchi")))).number, 20);
+    // A file that cannot be made takes no number.
+    QCOMPARE(
+        std::get<QString>(r->addInvoice(draft, 21,
+                                        [](int) -> std::variant<Register::InvoiceFile, QString> {
+                                            return QStringLiteral("Partita IVA errata");
+                                        })),
+        QStringLiteral("Partita IVA errata"));
+    QCOMPARE(value(r->lastInvoiceNumber(2026)), 20);
+    draft.date = QDate(2027, 1, 4);
+    QCOMPARE(value(r->addInvoice(draft, 1, fileOf(QStringLiteral("2027")))).number, 1);
+
+    const QList<Invoice> stored = value(r->invoices(id));
+    QCOMPARE(stored.size(), 4);
+    QCOMPARE(stored[0], first);
+    QCOMPARE(stored[1].xml, QByteArray("<n>13 Verdi</n>"));
+    // The number stays taken once the assignment is gone.
+    QVERIFY(r->remove(id).isEmpty());
+    QCOMPARE(value(r->lastInvoiceNumber(2026)), 20);
+
+    const Court court{"Tribunale di Biella",
+                      "WUMV1P",
+                      "81019670025",
+                      {"Via Marconi 28", "13900", "Biella", "BI"},
+                      InvoiceTo::Party};
+    QCOMPARE(value(r->court(court.name)).invoiceTo, InvoiceTo::Court);
+    QVERIFY(r->saveCourt(court).isEmpty());
+    QCOMPARE(value(r->court(court.name)), court);
+    QCOMPARE(value(r->courtNames()), QStringList{court.name});
 }

@@ -1,11 +1,15 @@
 #include "accessibilityaudit.h"
+#include "expertdialog.h"
 #include "partymodel.h"
 #include "paymentmodel.h"
+#include "pdftext.h"
 #include "registerdriver.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -18,11 +22,11 @@ class TestRegisterLiquidation : public QObject, public RegisterDriver {
 
     qint64 id = 0;
 
-    // The page "Liquidazione e pagamenti" in front, its two models under Qt's model tester.
+    // The page "Liquidazione e pagamenti" in front, its models under Qt's model tester.
     void openLiquidation() {
         QVERIFY(openRegister());
         registerWindow->findChild<QTabWidget *>()->setCurrentIndex(1);
-        for (const char *table : {"Parti a carico", "Pagamenti"})
+        for (const char *table : {"Parti a carico", "Pagamenti", "Fatture"})
             new QAbstractItemModelTester(field<QTableView>(QString::fromUtf8(table))->model(),
                                          QAbstractItemModelTester::FailureReportingMode::QtTest,
                                          registerWindow);
@@ -46,6 +50,15 @@ class TestRegisterLiquidation : public QObject, public RegisterDriver {
         QCoreApplication::processEvents(); // Return commits through a queued call
         if (!amount.isEmpty())
             editCell(row, tolvemar::PaymentModel::Amount, amount, QStringLiteral("Pagamenti"));
+    }
+    // With TOLVEMAR_PICTURES set to a folder, the window as it stands is saved there, or a
+    // file written is copied there.
+    static void picture(QWidget *window, const char *name, const QString &file = {}) {
+        const QString folder = qEnvironmentVariable("TOLVEMAR_PICTURES");
+        if (!folder.isEmpty() && file.isEmpty())
+            window->grab().save(folder + u'/' + QLatin1String(name));
+        else if (!folder.isEmpty())
+            QFile::copy(file, folder + u'/' + QLatin1String(name));
     }
     bool marked(const char *name, const QString &message) const {
         const QWidget *widget = field(QString::fromUtf8(name));
@@ -145,6 +158,79 @@ private slots:
         const assignments::Assignment saved = registerfile::assignment(id);
         QVERIFY(saved.parties.isEmpty());
         QCOMPARE(saved.payments.value(0).amount, 5000);
+    }
+
+    // The worked example typed in: fee 1.000,00 €, 150,00 € advanced (art. 15), all on
+    // ALFA, a withholding agent, which paid its 1.218,80 €. The invoice takes number 12 and the
+    // settings move to 13; the fee notice says what the invoice will; saved again, the file is
+    // the same to the byte.
+    void invoice() {
+        assignments::Expert expert;
+        expert.name = QStringLiteral("Mario");
+        expert.surname = QStringLiteral("Rossi");
+        expert.title = QStringLiteral("Ing.");
+        expert.taxCode = QStringLiteral("RSSMRA80A01H501U");
+        expert.vatNumber = QStringLiteral("01234567897");
+        expert.address = {"Via Roma 1", "13900", "Biella", "BI"};
+        expert.fiscal = {fee::Regime::Ordinario, QStringLiteral("TC04"), 400};
+        expert.iban = QStringLiteral("IT60X0542811101000000123456");
+        expert.nextNumber = 12;
+        tolvemar::ExpertDialog details(expert, 0);
+        details.show();
+        QCOMPARE(auditAccessibility(&details), QStringList());
+        details.accept();
+        QCOMPARE(details.result(), int(QDialog::Accepted));
+        picture(&details, "dati-fiscali.png");
+
+        openLiquidation();
+        fill(QStringLiteral("Ufficio giudiziario"), QStringLiteral("Tribunale di Biella"));
+        for (const auto &[name, text] : {std::pair{"Decreto di liquidazione", "10/11/2026"},
+                                         {"Importo liquidato", "1.150,00"},
+                                         {"di cui spese anticipate (art. 15)", "150,00"},
+                                         {"Codice IPA (spese di giustizia)", "WUMV1P"},
+                                         {"Codice fiscale dell'ufficio", "81019670025"},
+                                         {"Indirizzo dell'ufficio", "Via Marconi 28"},
+                                         {"CAP dell'ufficio", "13900"},
+                                         {"Comune dell'ufficio", "Biella"},
+                                         {"Provincia dell'ufficio", "BI"}})
+            fill(QString::fromUtf8(name), QString::fromUtf8(text));
+        addParty(QStringLiteral("ALFA S.r.l."), QStringLiteral("100"));
+        auto *parties = field<QTableView>(QStringLiteral("Parti a carico"));
+        parties->setCurrentIndex(parties->model()->index(0, tolvemar::PartyModel::Withholding));
+        QTest::keyClick(parties, Qt::Key_Space);
+        addPayment(QStringLiteral("25/11/2026"), QStringLiteral("ALFA S.r.l."),
+                   QStringLiteral("1.218,80"));
+        parties->setCurrentIndex(parties->model()->index(0, 0));
+        QCOMPARE(
+            registerWindow->findChild<tolvemar::RegisterSummary *>()->settlement().value(1),
+            (tolvemar::settlementtext::Line{"Dovuto (IVA e contributo compresi)", "1.218,80 €"}));
+
+        driver->saveAs = files.filePath(QStringLiteral("avviso.pdf"));
+        field<QPushButton>(QStringLiteral("Avviso di parcella"))->menu()->actions()[0]->trigger();
+        picture(nullptr, "avviso-di-parcella.pdf", driver->saveAs);
+        const QString notice = pdfText(driver->saveAs).simplified();
+        for (const char *text : {"Il presente avviso non costituisce fattura", "IVA 22 % 228,80",
+                                 "-200,00", "Resta da pagare 0,00"})
+            QVERIFY2(notice.contains(QString::fromUtf8(text)), qPrintable(notice));
+
+        driver->saveAs = files.filePath(QStringLiteral("prima.xml"));
+        click(QStringLiteral("Fattura elettronica…"));
+        const auto issued =
+            std::get<QList<assignments::Invoice>>(registerfile::open()->invoices(id));
+        QCOMPARE(issued.size(), 1);
+        QCOMPARE(issued[0].number, 12);
+        QCOMPARE(issued[0].amounts.payment, 121880);
+        QCOMPARE(assignments::readExpert().nextNumber, 13);
+        auto *table = field<QTableView>(QStringLiteral("Fatture"));
+        table->setCurrentIndex(table->model()->index(0, 0));
+        driver->saveAs = files.filePath(QStringLiteral("seconda.xml"));
+        click(QStringLiteral("Salva di nuovo il file…"));
+        QFile first(files.filePath(QStringLiteral("prima.xml"))), second(driver->saveAs);
+        QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), first.readAll());
+        QCOMPARE(auditAccessibility(registerWindow), QStringList());
+        picture(registerWindow, "liquidazione-fatture.png");
+        driver->takeBoxes();
     }
 };
 

@@ -166,40 +166,6 @@ private slots:
         QCOMPARE(listed.value(0).outstanding, fee::Cents(65001)); // the list's "Residuo"
     }
 
-    // What each party still owes, by hand. Rossi bears 60 %, Bianchi 40 %, of 1.000,00 € (each
-    // paying on its own share is tst_registerliquidation's).
-    void partyOwes_data() {
-        QTest::addColumn<QList<assignments::Payment>>("payments");
-        QTest::addColumn<bool>("jointly");
-        QTest::addColumn<QStringList>("owed"); // the residue, Rossi, Bianchi
-        const QDate day(2025, 6, 1);
-        const auto by = [day](const char *payer, fee::Cents cents) {
-            return assignments::Payment{day, QString::fromUtf8(payer), cents, {}};
-        };
-        QTest::newRow("an insurer for both: 60 % and 40 % of 500")
-            << QList{by("Assicurazione", 50000)} << false
-            << QStringList{"500,00 €", "300,00 €", "200,00 €"};
-        QTest::newRow("Bianchi beyond its share: Rossi owes what is left")
-            << QList{by("Bianchi", 50000)} << false
-            << QStringList{"500,00 €", "500,00 €", "0,00 €"};
-        QTest::newRow("in solido") << QList{by("Rossi", 10000)} << true
-                                   << QStringList{"900,00 €", "500,00 €, in solido fino a 900,00 €",
-                                                  "400,00 €, in solido fino a 900,00 €"};
-    }
-    void partyOwes() {
-        QFETCH(QList<assignments::Payment>, payments);
-        QFETCH(bool, jointly);
-        assignments::Assignment a;
-        a.decree = QDate(2025, 5, 2);
-        a.liquidated = 100000;
-        a.parties = {{"Rossi", 6000, jointly}, {"Bianchi", 4000, jointly}};
-        a.payments = payments;
-        QStringList owed;
-        for (const auto &line : tolvemar::settlementtext::settlementLines(a).mid(3))
-            owed.append(line.value);
-        QTEST(owed, "owed");
-    }
-
     // "Onorari fissi e variabili": every edit checked against the tables, saved or marked.
     void feeItemEdits_data() {
         QTest::addColumn<QString>("article");

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -167,6 +168,20 @@ private slots:
         for (const char *expected :
              {"300/2025", "549,50 €", "1.500,00 €", "750,50 €", "04/05/2026", "58 giorni"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        // With the expert's details, ordinary regime and no fund: 1.500,00 + 22 % = 1.830,00 due,
+        // 1.830,00 - 200,00 - 750,50 = 879,50 still to collect.
+        const QString settings = home.filePath(QStringLiteral(".config/Tolvemar/CalcoloCT.conf"));
+        QVERIFY(QDir().mkpath(QFileInfo(settings).path()));
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[consulente]\ncodice_fiscale=RSSMRA80A01H501U\npartita_iva=01234567897\n");
+        file.close();
+        const QJsonObject charged =
+            QJsonDocument::fromJson(ask({"crediti", "--json"}).out).array()[0].toObject();
+        QVERIFY(QFile::remove(settings));
+        QCOMPARE(charged["liquidated_cents"].toInteger(), 183000);
+        QCOMPARE(charged["outstanding_cents"].toInteger(), 87950);
+        QVERIFY(charged["charges_included"].toBool());
     }
 
     // A register written by other means, here through SQL, with the draft after the deadline:

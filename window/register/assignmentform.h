@@ -39,6 +39,8 @@ public:
         shown.tableUrgencyPercent = saved.tableUrgencyPercent;
         shown.decree = saved.decree;
         shown.liquidated = saved.liquidated;
+        shown.decreeExpenses = saved.decreeExpenses;
+        shown.decreeAdvanced = saved.decreeAdvanced;
         shown.parties = saved.parties;
         shown.payments = saved.payments;
     }

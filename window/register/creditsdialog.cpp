@@ -2,6 +2,7 @@
 
 #include "creditlist.h"
 #include "money.h"
+#include "partyshare.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -12,7 +13,8 @@
 
 namespace tolvemar {
 
-CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, QWidget *parent)
+CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, bool withCharges,
+                             QWidget *parent)
     : QDialog(parent) {
     const QString title = QStringLiteral("Crediti da incassare");
     setWindowTitle(title);
@@ -32,8 +34,13 @@ CreditsDialog::CreditsDialog(const QList<assignments::Credit> &credits, QWidget 
     QString text = QStringLiteral("Nessun credito da incassare.");
     if (!credits.isEmpty()) {
         const std::optional<fee::Cents> total = model->total();
-        text = total ? QStringLiteral("Totale da incassare: %1").arg(fee::euroText(*total))
-                     : QStringLiteral("Il totale supera quanto il programma sa sommare.");
+        text =
+            total ? QStringLiteral("Totale da incassare%1: %2")
+                        .arg(withCharges
+                                 ? QStringLiteral(" (%1)").arg(QLatin1String(fee::kChargesIncluded))
+                                 : QString(),
+                             fee::euroText(*total))
+                  : QStringLiteral("Il totale supera quanto il programma sa sommare.");
     }
     auto *summary = new QLabel(text, this);
     summary->setObjectName(QStringLiteral("total"));

@@ -12,7 +12,9 @@ class CreditsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CreditsDialog(const QList<assignments::Credit> &credits, QWidget *parent = nullptr);
+    // With `withCharges`, the amounts are fee::kChargesIncluded.
+    CreditsDialog(const QList<assignments::Credit> &credits, bool withCharges,
+                  QWidget *parent = nullptr);
 };
 
 } // namespace tolvemar

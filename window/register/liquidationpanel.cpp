@@ -22,9 +22,10 @@ LiquidationPanel::LiquidationPanel(Save saver, QWidget *parent)
     : QWidget(parent)
     , save(std::move(saver))
     , decree(new QLineEdit(this))
-    , liquidated(new QLineEdit(this))
+    , amounts{new QLineEdit(this), new QLineEdit(this), new QLineEdit(this)}
     , decreeError(fieldmark::errorLabel(this))
-    , liquidatedError(fieldmark::errorLabel(this))
+    , amountErrors{fieldmark::errorLabel(this), fieldmark::errorLabel(this),
+                   fieldmark::errorLabel(this)}
     , parties(new PartyModel(
           [this](const QList<assignments::Party> &changed) {
               return save([&](assignments::Assignment &a) { a.parties = changed; });
@@ -41,11 +42,16 @@ LiquidationPanel::LiquidationPanel(Save saver, QWidget *parent)
     , paymentError(fieldmark::errorLabel(this)) {
     decree->setPlaceholderText(QStringLiteral("ad esempio ") +
                                registertext::date(QDate(2025, 3, 31)));
-    liquidated->setPlaceholderText(QStringLiteral("0,00"));
+    for (QLineEdit *amount : amounts)
+        amount->setPlaceholderText(QStringLiteral("0,00"));
     auto *fields = new QFormLayout;
     for (const auto &[caption, edit, error] :
          {std::tuple{QStringLiteral("Decreto di li&quidazione"), decree, decreeError},
-          std::tuple{QStringLiteral("Importo l&iquidato"), liquidated, liquidatedError}}) {
+          std::tuple{QStringLiteral("Importo l&iquidato"), amounts[Liquidated],
+                     amountErrors[Liquidated]},
+          std::tuple{QStringLiteral("di cui spese"), amounts[Expenses], amountErrors[Expenses]},
+          std::tuple{QStringLiteral("di cui spese anticipate (art. 15)"), amounts[Advanced],
+                     amountErrors[Advanced]}}) {
         auto *label = new QLabel(caption, this);
         label->setBuddy(edit);
         edit->setAccessibleName(QString(caption).remove(u'&'));
@@ -142,13 +148,17 @@ void LiquidationPanel::setAssignment(const std::optional<assignments::Assignment
     enabled = assignment.has_value();
     const assignments::Assignment shown = assignment.value_or(assignments::Assignment{});
     decreeShown = shown.decree;
-    liquidatedShown = shown.liquidated;
+    amountShown[Liquidated] = shown.liquidated;
+    amountShown[Expenses] = shown.decreeExpenses;
+    amountShown[Advanced] = shown.decreeAdvanced;
     decree->setText(registertext::date(shown.decree));
-    liquidated->setText(enabled ? registertext::amount(shown.liquidated) : QString());
+    for (int i = 0; i < AmountCount; ++i) {
+        amounts[i]->setText(enabled ? registertext::amount(amountShown[i]) : QString());
+        fieldmark::mark(amounts[i], amountErrors[i], {});
+    }
     parties->setRows(shown.parties);
     payments->setRows(shown.payments);
     fieldmark::mark(decree, decreeError, {});
-    fieldmark::mark(liquidated, liquidatedError, {});
     fieldmark::mark(partyTable, partyError, {});
     fieldmark::mark(paymentTable, paymentError, {});
     setEnabled(enabled);
@@ -158,7 +168,9 @@ void LiquidationPanel::lineEdited(QLineEdit *edit) {
     if (!enabled)
         return;
     QDate date = decreeShown;
-    fee::Cents amount = liquidatedShown;
+    fee::Cents typed[AmountCount];
+    std::copy(std::begin(amountShown), std::end(amountShown), typed);
+    const int which = int(std::find(std::begin(amounts), std::end(amounts), edit) - amounts);
     QString error;
     const QString text = edit->text();
     if (edit == decree) {
@@ -173,23 +185,32 @@ void LiquidationPanel::lineEdited(QLineEdit *edit) {
         if (const QString *message = std::get_if<QString>(&parsed))
             error = *message;
         else
-            amount = std::get<fee::Cents>(parsed);
+            typed[which] = std::get<fee::Cents>(parsed);
     }
-    if (error.isEmpty() && (date != decreeShown || amount != liquidatedShown))
+    if (error.isEmpty() &&
+        (date != decreeShown || !std::equal(typed, typed + AmountCount, amountShown)))
         error = save([&](assignments::Assignment &a) {
             a.decree = date;
-            a.liquidated = amount;
+            a.liquidated = typed[Liquidated];
+            a.decreeExpenses = typed[Expenses];
+            a.decreeAdvanced = typed[Advanced];
         });
-    fieldmark::mark(edit, edit == decree ? decreeError : liquidatedError, error);
+    fieldmark::mark(edit, edit == decree ? decreeError : amountErrors[which], error);
     if (!error.isEmpty())
         return;
     decreeShown = date;
-    liquidatedShown = amount;
+    std::copy(typed, typed + AmountCount, amountShown);
 }
 
 void LiquidationPanel::savePending() {
     lineEdited(decree);
-    lineEdited(liquidated);
+    for (QLineEdit *amount : amounts)
+        lineEdited(amount);
+}
+
+int LiquidationPanel::selectedParty() const {
+    const QModelIndex index = partyTable->currentIndex();
+    return index.isValid() ? index.row() : -1;
 }
 
 } // namespace tolvemar

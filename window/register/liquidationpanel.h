@@ -32,8 +32,10 @@ public:
 
     // The assignment to show; nothing empties and disables every field.
     void setAssignment(const std::optional<assignments::Assignment> &assignment);
-    // Saves what is typed in the two fields and not yet saved, as leaving them would.
+    // Saves what is typed in the decree's fields and not yet saved, as leaving them would.
     void savePending();
+    // The party selected in "Parti a carico", -1 for none.
+    int selectedParty() const;
 
 private:
     void lineEdited(QLineEdit *edit);
@@ -43,11 +45,13 @@ private:
     Save save;
     bool enabled = false;
     QDate decreeShown;
-    fee::Cents liquidatedShown = 0;
+    // "Importo liquidato", "di cui spese", "di cui spese anticipate (art. 15)"
+    enum Amount { Liquidated, Expenses, Advanced, AmountCount };
+    fee::Cents amountShown[AmountCount] = {};
     QLineEdit *decree;
-    QLineEdit *liquidated;
+    QLineEdit *amounts[AmountCount];
     QLabel *decreeError;
-    QLabel *liquidatedError;
+    QLabel *amountErrors[AmountCount];
     PartyModel *parties;
     PaymentModel *payments;
     QTableView *partyTable;

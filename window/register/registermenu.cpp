@@ -3,6 +3,8 @@
 #include "creditsdialog.h"
 #include "deadlines.h"
 #include "documentoutput.h"
+#include "expert.h"
+#include "expertdialog.h"
 #include "registerwindow.h"
 #include "reminder.h"
 
@@ -37,6 +39,9 @@ RegisterMenu::RegisterMenu(QMainWindow *window, fee::Tariff fees)
     items->addAction(QStringLiteral("Crediti da incassare…"), this, &RegisterMenu::showCredits);
     items->addAction(QStringLiteral("Esporta le scadenze nel calendario…"), this,
                      &RegisterMenu::exportDeadlines);
+    items->addSeparator();
+    items->addAction(QStringLiteral("Dati fiscali del consulente…"), this,
+                     &RegisterMenu::editExpert);
     reminderLabel->hide();
     host->statusBar()->addPermanentWidget(reminderLabel);
     connect(reminder, &Reminder::found, this, &RegisterMenu::showReminder);
@@ -117,14 +122,33 @@ void RegisterMenu::showCredits() {
     if (const QString *error = std::get_if<QString>(&read))
         return showError(*error);
     QList<assignments::Credit> credits;
+    const auto details = assignments::fiscalDetails(assignments::readExpert());
     if (const assignments::Register *source = std::get<const assignments::Register *>(read)) {
-        auto listed = source->credits(QDate::currentDate());
+        auto listed = source->credits(QDate::currentDate(), details);
         if (const QString *error = std::get_if<QString>(&listed))
             return showError(*error);
         credits = std::get<QList<assignments::Credit>>(listed);
     }
     own.reset(); // closed before the dialog waits for the user
-    CreditsDialog(credits, host).exec();
+    CreditsDialog(credits, details.has_value(), host).exec();
+}
+
+void RegisterMenu::editExpert() {
+    std::unique_ptr<assignments::Register> own;
+    const auto read = readRegister(own);
+    if (const QString *error = std::get_if<QString>(&read))
+        return showError(*error);
+    int last = 0;
+    if (const assignments::Register *source = std::get<const assignments::Register *>(read)) {
+        const auto number = source->lastInvoiceNumber(QDate::currentDate().year());
+        if (const QString *error = std::get_if<QString>(&number))
+            return showError(*error);
+        last = std::get<int>(number);
+    }
+    own.reset();
+    ExpertDialog dialog(assignments::readExpert(), last, host);
+    if (dialog.exec() == QDialog::Accepted && registerWindow)
+        registerWindow->refresh();
 }
 
 void RegisterMenu::exportDeadlines() {

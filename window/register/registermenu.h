@@ -41,6 +41,7 @@ private:
     void openRegister();
     void saveRegisterCopy();
     void showCredits();
+    void editExpert();
     void exportDeadlines();
     // The register to read: the register window's while it is open, else the program's own
     // opened read-only into `own`, never made; nullptr when there is none yet and `mustExist` is

@@ -1,5 +1,6 @@
 #include "registersummary.h"
 
+#include "expert.h"
 #include "feeitemsummary.h"
 #include "money.h"
 #include "registertexts.h"
@@ -164,7 +165,8 @@ void RegisterSummary::showAssignment(const assignments::Assignment &assignment,
         set(Advances, QStringLiteral("Acconti ricevuti"), fee::euroText(s.advances));
         set(Balance, QStringLiteral("Saldo"), fee::euroText(all.balance));
     }
-    showSettlement(settlementtext::settlementLines(assignment));
+    showSettlement(settlementtext::settlementLines(
+        assignment, assignments::fiscalDetails(assignments::readExpert())));
     const QDate due = fee::requestDeadline(fee::completionDate(assignment.reportFiled, sessions));
     const QString basis = QString::fromUtf8(fee::kRequestDeadlineBasis);
     setText(deadline,

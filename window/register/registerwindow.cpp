@@ -3,7 +3,9 @@
 #include "assignmentform.h"
 #include "assignmentlist.h"
 #include "expensetable.h"
+#include "expert.h"
 #include "feeitemtable.h"
+#include "invoicepanel.h"
 #include "liquidationpanel.h"
 #include "registersummary.h"
 #include "sessionmodel.h"
@@ -50,6 +52,15 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
           body))
     , liquidation(new LiquidationPanel(
           [this](const LiquidationPanel::Change &change) { return saveLists(change); }, body))
+    , invoicing(new InvoicePanel(
+          *store,
+          [this]() -> std::optional<assignments::Assignment> {
+              savePending();
+              if (!current)
+                  return std::nullopt;
+              return form->assignment();
+          },
+          [this] { return liquidation->selectedParty(); }, body))
     , summary(new RegisterSummary(body))
     , status(new QLabel(body)) {
     setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
@@ -79,7 +90,12 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     auto *pages = new QTabWidget(body);
     pages->setDocumentMode(true);
     pages->addTab(work, QStringLiteral("Sedute, onorari e spese"));
-    pages->addTab(liquidation, QStringLiteral("Liquidazione e pagamenti"));
+    auto *settlement = new QWidget(body);
+    auto *settled = new QVBoxLayout(settlement);
+    settled->setContentsMargins(0, 0, 0, 0);
+    settled->addWidget(liquidation, 3);
+    settled->addWidget(invoicing, 2);
+    pages->addTab(settlement, QStringLiteral("Liquidazione e pagamenti"));
     needSelection.append({form, sessions, expenses, feeItems});
     setCentralWidget(body);
     auto *layout = new QVBoxLayout(body);
@@ -94,6 +110,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     connect(form, &AssignmentForm::saved, this, [this](const assignments::Assignment &changed) {
         sessions->setPeriod(changed.period);
         feeItems->setAppointment(changed.period.appointment);
+        invoicing->setAssignment(changed);
         refreshList();
         showSummary();
     });
@@ -104,6 +121,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     connect(sessions, &SessionTable::message, this, &RegisterWindow::showMessage);
     connect(expenses, &ExpenseTable::message, this, &RegisterWindow::showMessage);
     connect(feeItems, &FeeItemTable::message, this, &RegisterWindow::showMessage);
+    connect(invoicing, &InvoicePanel::message, this, &RegisterWindow::showMessage);
     refreshList();
     if (assignments->rowCount() > 0)
         list->setCurrentIndex(sorted->index(0, 0));
@@ -119,7 +137,7 @@ RegisterWindow::~RegisterWindow() {
     savePending();
     for (QObject *part : {static_cast<QObject *>(form), static_cast<QObject *>(sessions),
                           static_cast<QObject *>(expenses), static_cast<QObject *>(feeItems),
-                          static_cast<QObject *>(liquidation)})
+                          static_cast<QObject *>(liquidation), static_cast<QObject *>(invoicing)})
         part->disconnect(this);
     qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
 }
@@ -130,14 +148,21 @@ void RegisterWindow::setTariff(fee::Tariff fees) {
     showSummary();
 }
 
+void RegisterWindow::refresh() {
+    refreshList();
+    showSummary();
+}
+
 void RegisterWindow::refreshList() {
-    const auto rows = store->list(tariff);
+    const auto details = assignments::fiscalDetails(assignments::readExpert());
+    const auto rows = store->list(tariff, details);
     if (const QString *error = std::get_if<QString>(&rows)) {
         showMessage(*error);
         return;
     }
     refreshing = true;
-    assignments->setRows(std::get<QList<assignments::ListRow>>(rows), QDate::currentDate());
+    assignments->setRows(std::get<QList<assignments::ListRow>>(rows), QDate::currentDate(),
+                         details.has_value());
     const int row = assignments->rowOf(current);
     if (row >= 0)
         list->setCurrentIndex(sorted->mapFromSource(assignments->index(row, 0)));
@@ -173,6 +198,7 @@ void RegisterWindow::select(qint64 id) {
     expenses->setExpenses(chosen ? chosen->expenses : QList<assignments::Expense>());
     feeItems->setAssignment(chosen);
     liquidation->setAssignment(chosen);
+    invoicing->setAssignment(chosen);
     for (QWidget *widget : std::as_const(needSelection))
         widget->setEnabled(chosen.has_value());
     showSummary();

@@ -19,6 +19,7 @@ class AssignmentForm;
 class AssignmentList;
 class ExpenseTable;
 class FeeItemTable;
+class InvoicePanel;
 class LiquidationPanel;
 class RegisterSummary;
 class SessionTable;
@@ -38,6 +39,8 @@ public:
     assignments::Register &registerFile() const { return *store; }
     // The tariff of the main window's options, for the fees shown.
     void setTariff(fee::Tariff tariff);
+    // The list and the summary read again, as after the expert's details change.
+    void refresh();
 
 signals:
     // The list as it is after every change, for the main window's reminder.
@@ -78,6 +81,7 @@ private:
     ExpenseTable *expenses;
     FeeItemTable *feeItems;
     LiquidationPanel *liquidation;
+    InvoicePanel *invoicing;
     RegisterSummary *summary;
     QLabel *status;
     QList<QWidget *> needSelection; // enabled while an assignment is selected

@@ -1,6 +1,7 @@
 #include "assignmentlist.h"
 
 #include "money.h"
+#include "partyshare.h"
 #include "registertexts.h"
 #include "terms.h"
 
@@ -38,13 +39,14 @@ QString requestUrgency(QDate deadline, QDate today) {
 AssignmentList::AssignmentList(QObject *parent)
     : QAbstractTableModel(parent) {}
 
-void AssignmentList::setRows(QList<assignments::ListRow> rows, QDate day) {
+void AssignmentList::setRows(QList<assignments::ListRow> rows, QDate day, bool charges) {
     std::stable_sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) {
         return dateKey(nearest(a)) < dateKey(nearest(b));
     });
     beginResetModel();
     list = std::move(rows);
     today = day;
+    withCharges = charges;
     endResetModel();
 }
 
@@ -134,6 +136,8 @@ QVariant AssignmentList::headerData(int section, Qt::Orientation orientation, in
         "Procedimento",  "Ufficio giudiziario", "Termine per il deposito",
         "Istanza entro", "Vacazioni",           "Compenso",
         "Residuo"};
+    if (section == Outstanding && withCharges)
+        return QStringLiteral("Residuo\n%1").arg(QLatin1String(fee::kChargesIncluded));
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }
 

@@ -29,8 +29,9 @@ public:
 
     explicit AssignmentList(QObject *parent = nullptr);
 
-    // The rows of Register::list, marked against `today`.
-    void setRows(QList<assignments::ListRow> rows, QDate today);
+    // The rows of Register::list, marked against `today`; their residue is
+    // fee::kChargesIncluded when `withCharges`.
+    void setRows(QList<assignments::ListRow> rows, QDate today, bool withCharges = false);
     const QList<assignments::ListRow> &rows() const { return list; }
     int rowOf(qint64 id) const;
 
@@ -46,6 +47,7 @@ private:
 
     QList<assignments::ListRow> list;
     QDate today;
+    bool withCharges = false;
 };
 
 // "⚠ scaduto" for a request's deadline before `today`, "⚠ entro 15 giorni" for one less than 15

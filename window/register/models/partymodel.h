@@ -5,13 +5,25 @@
 
 namespace tolvemar {
 
-// "Parti a carico": name, share in per cent ("33,33") and "in solido", a checkable column,
-// checked by assignments::partiesError.
+// "Parti a carico": name, share in per cent ("33,33"), "in solido", the fiscal details the
+// invoice to a party needs and "Sostituto d'imposta"; checked by assignments::partiesError.
 class PartyModel : public CheckedRows<assignments::Party> {
     Q_OBJECT
 
 public:
-    enum Column { Name, Share, Jointly, ColumnCount };
+    enum Column {
+        Name,
+        Share,
+        Jointly,
+        TaxId,
+        Street,
+        Postcode,
+        Town,
+        Province,
+        Recipient,
+        Withholding,
+        ColumnCount
+    };
 
     explicit PartyModel(Save save, QObject *parent = nullptr);
 

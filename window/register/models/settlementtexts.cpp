@@ -1,10 +1,8 @@
 #include "settlementtexts.h"
 
-#include "deadlines.h"
+#include "accounts.h"
 #include "registertexts.h"
 #include "validation.h"
-
-#include <algorithm>
 
 namespace tolvemar::settlementtext {
 
@@ -22,47 +20,33 @@ QString termNote(const fee::Deadline &deadline) {
     return notes.join(QStringLiteral("; "));
 }
 
-QList<Line> settlementLines(const assignments::Assignment &a) {
+QList<Line> settlementLines(const assignments::Assignment &a,
+                            const std::optional<fee::FiscalDetails> &details) {
     if (!a.decree.isValid())
         return {};
-    std::optional<fee::Cents> paid = 0;
-    for (const assignments::Payment &payment : a.payments)
-        paid = paid ? fee::addCents(*paid, payment.amount) : std::nullopt;
-    const auto less = paid ? fee::addCents(a.advances, *paid) : std::nullopt;
     QList<Line> lines = {{QStringLiteral("Liquidato il %1").arg(registertext::fixedDate(a.decree)),
                           fee::euroText(a.liquidated)}};
-    if (!less)
-        return lines << Line{
-                   QStringLiteral("Residuo da incassare"),
-                   QStringLiteral("I pagamenti superano quanto il programma sa sommare.")};
-    const fee::Cents due = a.liquidated - *less;
-    lines += {{QStringLiteral("Acconti ricevuti"), fee::euroText(a.advances)},
-              {QStringLiteral("Pagamenti ricevuti"), fee::euroText(*paid)},
-              {QStringLiteral("Residuo da incassare"), fee::euroText(due)}};
-    if (due <= 0)
+    const auto computed = assignments::accountOf(a, details);
+    if (const QString *error = std::get_if<QString>(&computed))
+        return lines << Line{QStringLiteral("Residuo da incassare"), *error};
+    const fee::Account &account = std::get<fee::Account>(computed);
+    const QString included = account.withCharges
+                                 ? QStringLiteral(" (%1)").arg(QLatin1String(fee::kChargesIncluded))
+                                 : QString();
+    if (account.withCharges)
+        lines.append({QStringLiteral("Dovuto") + included, fee::euroText(account.due)});
+    lines += {{QStringLiteral("Acconti ricevuti"), fee::euroText(account.advances)},
+              {QStringLiteral("Pagamenti ricevuti"), fee::euroText(account.paid)},
+              {QStringLiteral("Residuo da incassare") + included, fee::euroText(account.residue)}};
+    if (account.residue <= 0)
         return lines;
-    // A party's payments go to its own share; the advances and what others paid, to all shares.
-    const auto paidBy = [&a](const QString &name) {
-        fee::Cents sum = 0;
-        for (const assignments::Payment &payment : a.payments)
-            if (payment.payer.trimmed() == name.trimmed())
-                sum += payment.amount;
-        return sum;
-    };
-    fee::Cents common = due;
-    for (const assignments::Party &party : a.parties)
-        common += paidBy(party.name);
-    for (const assignments::Party &party : a.parties) {
-        // Never below nothing, nor above what is still due to the expert.
-        const fee::Cents owed = std::clamp<fee::Cents>(
-            assignments::shareOfOutstanding(common, party.shareHundredths) - paidBy(party.name), 0,
-            due);
-        const QString part = fee::euroText(owed);
-        lines.append({QStringLiteral("%1 (%2)").arg(party.name,
-                                                    assignments::shareText(party.shareHundredths)),
-                      party.jointly
-                          ? QStringLiteral("%1, in solido fino a %2").arg(part, fee::euroText(due))
-                          : part});
+    for (const fee::PartyAccount &each : account.parties) {
+        const QString part = fee::euroText(each.owed);
+        lines.append({QStringLiteral("%1 (%2)").arg(
+                          each.party.name, assignments::shareText(each.party.shareHundredths)),
+                      each.party.jointly ? QStringLiteral("%1, in solido fino a %2")
+                                               .arg(part, fee::euroText(account.residue))
+                                         : part});
     }
     return lines;
 }

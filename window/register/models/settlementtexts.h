@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoicing.h"
 #include "register.h"
 #include "terms.h"
 
@@ -24,10 +25,11 @@ struct Line {
     friend bool operator==(const Line &, const Line &) = default;
 };
 
-// Without a decree, nothing. Else the amount liquidated on the decree's day, the advances, the
-// payments and what is still due ("Residuo da incassare"), then what each party still owes on its
-// share: its share of the amount less the advances and the payments of others, less what it paid
-// itself. A party "in solido" may be asked the whole residue.
-QList<Line> settlementLines(const assignments::Assignment &a);
+// Without a decree, nothing. Else the amount liquidated on the decree's day, with the expert's
+// details what it comes to with VAT and contribution, the advances, the payments and what is
+// still due ("Residuo da incassare"), then what each party still owes (fee::accountOf). A party
+// "in solido" may be asked the whole residue.
+QList<Line> settlementLines(const assignments::Assignment &a,
+                            const std::optional<fee::FiscalDetails> &details = {});
 
 } // namespace tolvemar::settlementtext
