@@ -15,6 +15,8 @@ namespace console {
 
 bool writeUtf8(const QByteArray &text, std::FILE *stream) {
 #ifdef Q_OS_WIN
+    // The bytes as they are, "\n" included: a file or a pipe gets what Linux writes.
+    ::_setmode(::_fileno(stream), _O_BINARY);
     if (::_isatty(::_fileno(stream)))
         SetConsoleOutputCP(CP_UTF8);
 #endif

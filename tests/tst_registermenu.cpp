@@ -1,5 +1,6 @@
 #include "accessibilityaudit.h"
 #include "calendarfile.h"
+#include "hostpath.h"
 #include "registerdriver.h"
 
 #include <QDir>
@@ -117,6 +118,8 @@ private slots:
     void saveFolder() {
         QFETCH(int, item);
         QFETCH(bool, documents);
+        if (!homeFromEnvironment())
+            QSKIP("Windows finds the user's folders by a call of its own, not by HOME");
         QTemporaryDir home;
         const QByteArray realHome = qgetenv("HOME");
         qputenv("HOME", home.path().toLocal8Bit());

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +35,32 @@ Run run(const QStringList &args, const QString &home) {
           << home + QStringLiteral("/data/Tolvemar/CalcoloCT/incarichi.sqlite");
 #endif
     return testsupport::run(QStringLiteral(TOLVEMAR_REGISTRO), named + args, {}, env);
+}
+
+// Sets the expert's tax code and VAT number where the child reads its settings, or takes them
+// away: the file under `home` on Linux, the user's registry on Windows.
+bool expertSettings(const QString &home, bool set) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(home);
+    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Tolvemar\\CalcoloCT"),
+                       QSettings::NativeFormat);
+    if (!set) {
+        settings.remove(QStringLiteral("consulente"));
+        return true;
+    }
+    settings.setValue(QStringLiteral("consulente/codice_fiscale"), "RSSMRA80A01H501U");
+    settings.setValue(QStringLiteral("consulente/partita_iva"), "01234567897");
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+#else
+    const QString path = home + QStringLiteral("/.config/Tolvemar/CalcoloCT.conf");
+    if (!set)
+        return QFile::remove(path);
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write("[consulente]\ncodice_fiscale=RSSMRA80A01H501U\npartita_iva=01234567897\n") >
+               0;
+#endif
 }
 
 } // namespace
@@ -170,15 +197,10 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
         // With the expert's details, ordinary regime and no fund: 1.500,00 + 22 % = 1.830,00 due,
         // 1.830,00 - 200,00 - 750,50 = 879,50 still to collect.
-        const QString settings = home.filePath(QStringLiteral(".config/Tolvemar/CalcoloCT.conf"));
-        QVERIFY(QDir().mkpath(QFileInfo(settings).path()));
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[consulente]\ncodice_fiscale=RSSMRA80A01H501U\npartita_iva=01234567897\n");
-        file.close();
+        QVERIFY(expertSettings(home.path(), true));
         const QJsonObject charged =
             QJsonDocument::fromJson(ask({"crediti", "--json"}).out).array()[0].toObject();
-        QVERIFY(QFile::remove(settings));
+        QVERIFY(expertSettings(home.path(), false));
         QCOMPARE(charged["liquidated_cents"].toInteger(), 183000);
         QCOMPARE(charged["outstanding_cents"].toInteger(), 87950);
         QVERIFY(charged["charges_included"].toBool());

@@ -34,3 +34,11 @@ bool hostReadsBack() {
     return true;
 #endif
 }
+
+bool homeFromEnvironment() {
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}

@@ -10,3 +10,7 @@ QString hostPath(const QString &path);
 // Whether what a program of the build machine prints reaches the test: not under Wine, which
 // starts Linux programs but passes no pipe from them back.
 bool hostReadsBack();
+
+// Whether Qt finds the user's home and Documents folders by HOME, which a test may move: not on
+// Windows, which has a call of its own.
+bool homeFromEnvironment();
