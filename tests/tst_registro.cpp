@@ -2,6 +2,7 @@
 #include "register.h"
 #include "support/programrun.h"
 #include "support/rawquery.h"
+#include "support/sampleassignments.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,28 +87,7 @@ private slots:
         auto opened = Register::open(path);
         QVERIFY(std::holds_alternative<std::unique_ptr<Register>>(opened));
         Register &reg = *std::get<std::unique_ptr<Register>>(opened);
-        Assignment a; // the draft in August, the deadline on a Saturday
-        a.caseNumber = QStringLiteral("100/2026");
-        a.court = QStringLiteral("Tribunale di Milano");
-        a.draftToParties.date = on("2026-08-10");
-        a.partiesObservations.date = on("2026-09-15");
-        a.period.deadline = on("2026-10-10");
-        a.period.extensions = {on("2026-10-17")};
-        Assignment b; // filed late: its request is due 100 days after the filing
-        b.caseNumber = QStringLiteral("200/2026");
-        b.court = QStringLiteral("Tribunale di Roma");
-        b.period.deadline = on("2026-07-10");
-        b.reportFiled = on("2026-07-20");
-        Assignment c; // liquidated, two payments in part
-        c.caseNumber = QStringLiteral("300/2025");
-        c.court = QStringLiteral("Tribunale di Torino");
-        c.reportFiled = on("2026-03-02");
-        c.decree = on("2026-05-04");
-        c.liquidated = 150000;
-        c.advances = 20000;
-        c.payments = {{on("2026-05-20"), QStringLiteral("Attore"), 40000, {}},
-                      {on("2026-06-15"), QStringLiteral("Convenuto"), 35050, {}}};
-        for (const Assignment &x : {a, b, c}) {
+        for (const Assignment &x : testsupport::sampleAssignments()) {
             auto id = reg.create(x);
             QVERIFY(std::holds_alternative<qint64>(id));
             ids.append(std::get<qint64>(id));
