@@ -41,7 +41,8 @@ std::variant<fee::TableFee, QString> feeItemFee(const FeeItem &item, QDate appoi
     if (const QString *error = std::get_if<QString>(&found))
         return *error;
     const fee::TableArticle &article = *std::get<const fee::TableArticle *>(found);
-    return fee::tableFee(article, feeItemValues(item, article), reductionId(item.reduction));
+    return fee::tableFee(article, feeItemValues(item, article), reductionId(item.reduction),
+                         item.quantity);
 }
 
 std::variant<Cents, QString> feeItemAmount(const FeeItem &item, QDate appointment) {

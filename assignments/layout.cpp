@@ -3,9 +3,10 @@
 namespace assignments::schema {
 
 QString makeLayout(Register::Private &d, Transaction &transaction) {
-    static_assert(kSchemaVersion == 5, "a new version adds its tables here too");
+    static_assert(kSchemaVersion == 6, "a new version adds its tables here too");
     // The columns later versions added come last, in the order their steps add them, so that a
-    // migrated file and a new one have the same layout; version 5's step is run as it is.
+    // migrated file and a new one have the same layout; the steps of versions 5 and 6 are run as
+    // they are.
     if (QString error = runAll(
             d, transaction,
             {"CREATE TABLE assignment (id INTEGER PRIMARY KEY, court TEXT NOT NULL DEFAULT '', "
@@ -27,7 +28,9 @@ QString makeLayout(Register::Private &d, Transaction &transaction) {
              "PRAGMA user_version = 4"});
         !error.isEmpty())
         return error;
-    return runAll(d, transaction, kVersion5);
+    if (QString error = runAll(d, transaction, kVersion5); !error.isEmpty())
+        return error;
+    return runAll(d, transaction, kVersion6);
 }
 
 } // namespace assignments::schema

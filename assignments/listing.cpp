@@ -28,7 +28,7 @@ constexpr auto kDayMinutes =
 // Every assignment's fee items, in its order, with the appointment that chooses the tables.
 constexpr auto kFeeItems =
     "SELECT f.assignment_id, a.appointment, f.article, f.value_cents, f.revenues_cents, "
-    "f.reduction, f.asked, f.asked_cents, f.description FROM fee_item f "
+    "f.reduction, f.asked, f.asked_cents, f.description, f.quantity FROM fee_item f "
     "JOIN assignment a ON a.id = f.assignment_id ORDER BY f.assignment_id, f.position";
 
 constexpr auto kRows = "SELECT a.id, a.case_number, a.court, a.report_filed, "

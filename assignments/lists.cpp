@@ -86,7 +86,8 @@ QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, co
         error = insertRows(
             d, transaction,
             "INSERT INTO fee_item (assignment_id, position, article, value_cents, revenues_cents, "
-            "reduction, asked, asked_cents, description) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            "reduction, asked, asked_cents, description, quantity) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             id, a.feeItems.size(), [&](qsizetype i) -> QVariantList {
                 const FeeItem &item = a.feeItems[i];
                 return {textValue(item.article),
@@ -95,7 +96,8 @@ QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, co
                         QString::fromLatin1(kReductions[int(item.reduction)]),
                         QString::fromLatin1(kAsked[int(item.asked)]),
                         item.amount,
-                        textValue(item.description)};
+                        textValue(item.description),
+                        item.quantity};
             });
     if (error.isEmpty())
         error = insertRows(
@@ -135,7 +137,8 @@ FeeItem feeItemOf(const QSqlQuery &q, int first) {
             enumOf<FeeReduction>(q.value(first + 3), kReductions),
             enumOf<FeeAsked>(q.value(first + 4), kAsked),
             q.value(first + 5).toLongLong(),
-            q.value(first + 6).toString()};
+            q.value(first + 6).toString(),
+            q.value(first + 7).toInt()};
 }
 
 QString readLists(Register::Private &d, Transaction &transaction, Assignment &a) {
@@ -162,7 +165,7 @@ QString readLists(Register::Private &d, Transaction &transaction, Assignment &a)
     if (error.isEmpty())
         error = readRows(d, transaction,
                          "SELECT article, value_cents, revenues_cents, reduction, asked, "
-                         "asked_cents, description FROM fee_item WHERE assignment_id = ? "
+                         "asked_cents, description, quantity FROM fee_item WHERE assignment_id = ? "
                          "ORDER BY position",
                          a.id, [&](const QSqlQuery &q) { a.feeItems.append(feeItemOf(q, 0)); });
     if (error.isEmpty())

@@ -64,6 +64,10 @@ QString fromVersion4(Register::Private &d, Transaction &transaction) {
     return runAll(d, transaction, kVersion5);
 }
 
+QString fromVersion5(Register::Private &d, Transaction &transaction) {
+    return runAll(d, transaction, kVersion6);
+}
+
 } // namespace
 
 QString runAll(Register::Private &d, Transaction &transaction,
@@ -78,7 +82,8 @@ QString runAll(Register::Private &d, Transaction &transaction,
 
 QString migrate(Register::Private &d, Transaction &transaction, int from) {
     using Step = QString (*)(Register::Private &, Transaction &);
-    static constexpr Step steps[] = {fromVersion1, fromVersion2, fromVersion3, fromVersion4};
+    static constexpr Step steps[] = {fromVersion1, fromVersion2, fromVersion3, fromVersion4,
+                                     fromVersion5};
     static_assert(std::size(steps) == kSchemaVersion - 1, "one step for each version");
     for (int version = from; version < kSchemaVersion; ++version)
         if (QString error = steps[version - 1](d, transaction); !error.isEmpty())

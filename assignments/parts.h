@@ -24,6 +24,7 @@ struct FeeItem {
     FeeAsked asked = FeeAsked::Middle;
     Cents amount = 0; // what is asked when `asked` is Amount
     QString description;
+    int quantity = 1; // items, samples or substances, for an article paid per item
 
     friend bool operator==(const FeeItem &, const FeeItem &) = default;
 };

@@ -86,7 +86,7 @@ QString writeLists(Register::Private &d, Transaction &transaction, qint64 id, co
 QString readLists(Register::Private &d, Transaction &transaction, Assignment &a);
 
 // The layout of the tables, in PRAGMA user_version.
-inline constexpr int kSchemaVersion = 5;
+inline constexpr int kSchemaVersion = 6;
 
 // Connects d.db to d.path, checks the file without writing to it, and, when it may write, makes
 // or brings the tables up to date; empty when done, else the message.

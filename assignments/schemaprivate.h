@@ -80,6 +80,12 @@ inline constexpr std::initializer_list<const char *> kVersion5 = {
     kInvoiceTable,
     "PRAGMA user_version = 5"};
 
+// Version 6: the fee items of an article paid per item hold how many; 1 for every earlier one.
+inline constexpr std::initializer_list<const char *> kVersion6 = {
+    "ALTER TABLE fee_item ADD COLUMN quantity INTEGER NOT NULL DEFAULT 1 "
+    "CHECK (quantity BETWEEN 1 AND 9999)",
+    "PRAGMA user_version = 6"};
+
 // Each statement in the caller's transaction; empty when done, else the message.
 QString runAll(Register::Private &d, Transaction &transaction,
                std::initializer_list<const char *> statements);

@@ -47,6 +47,11 @@ QString feeItemError(const FeeItem &item) {
         return QStringLiteral("La voce «%1» degli onorari fissi e variabili non indica un "
                               "articolo della tabella.")
             .arg(item.description);
+    if (item.quantity < 1 || item.quantity > fee::kMaxQuantity)
+        return QStringLiteral("La voce «%1» degli onorari fissi e variabili ha una quantità "
+                              "fuori da 1-%2.")
+            .arg(item.description)
+            .arg(fee::kMaxQuantity);
     if (item.value < 0 || item.revenues < 0 || item.amount < 0)
         return QStringLiteral("La voce «%1» degli onorari fissi e variabili ha un importo "
                               "negativo.")

@@ -1,5 +1,6 @@
 // tolvemar-onorario: a fee by value or a fixed fee of the tables of the decree of 30 May 2002.
-//   tolvemar-onorario --articolo ID [--valore IMPORTO] [--ricavi IMPORTO] [--riduzione R] [--json]
+//   tolvemar-onorario --articolo ID [--valore IMPORTO] [--ricavi IMPORTO] [--riduzione R]
+//                     [--quantita N] [--json]
 //   tolvemar-onorario --elenco [--json]
 // A bad option, article, value or reduction: an Italian message on standard error, nothing on
 // standard output, status 2.
@@ -28,6 +29,11 @@ const QCommandLineOption reductionOption(
     QStringLiteral("Riduzione dell'articolo: sommaria o giudizio (art. 13), precedente "
                    "(art. 8.3), non-commerciale (art. 4)."),
     QStringLiteral("riduzione"));
+const QCommandLineOption quantityOption(
+    QStringLiteral("quantita"),
+    QStringLiteral("Per gli articoli pagati a reperto, campione o sostanza: quanti, da 1 a 9999 "
+                   "(1 se manca)."),
+    QStringLiteral("n"));
 const QCommandLineOption listOption(QStringLiteral("elenco"),
                                     QStringLiteral("Gli articoli offerti."));
 const QCommandLineOption jsonOption(QStringLiteral("json"),
@@ -36,8 +42,8 @@ const QCommandLineOption jsonOption(QStringLiteral("json"),
 void describe(QCommandLineParser &parser) {
     parser.setApplicationDescription(
         QStringLiteral("Compensi a percentuale e fissi delle tabelle del DM 30 maggio 2002."));
-    parser.addOptions(
-        {articleOption, valueOption, revenueOption, reductionOption, listOption, jsonOption});
+    parser.addOptions({articleOption, valueOption, revenueOption, reductionOption, quantityOption,
+                       listOption, jsonOption});
 }
 
 std::variant<QByteArray, QString> run(const QStringList &args) {
@@ -55,16 +61,20 @@ std::variant<QByteArray, QString> run(const QStringList &args) {
 
     if (parser.isSet(listOption)) {
         if (parser.isSet(articleOption) || parser.isSet(valueOption) ||
-            parser.isSet(revenueOption) || parser.isSet(reductionOption))
+            parser.isSet(revenueOption) || parser.isSet(reductionOption) ||
+            parser.isSet(quantityOption))
             return QStringLiteral("--elenco non va con altre opzioni che --json.");
         if (json)
             return console::articlesJson(decree);
         QString text = QStringLiteral("Articoli delle %1:\n").arg(decree.basis);
         for (const fee::TableArticle &a : decree.articles)
-            text += QStringLiteral("  %1 (%2)\n")
-                        .arg(fee::articleTitle(a), a.kind == fee::FeeKind::Fixed
-                                                       ? QStringLiteral("fisso")
-                                                       : QStringLiteral("a percentuale"));
+            text += QStringLiteral("  %1 (%2%3, %4)\n")
+                        .arg(fee::articleTitle(a),
+                             a.kind == fee::FeeKind::Fixed ? QStringLiteral("fisso")
+                                                           : QStringLiteral("a percentuale"),
+                             a.quantity ? QStringLiteral(" per ") + a.quantity->one : QString(),
+                             a.source == fee::FeeSource::Single ? QStringLiteral("fonte unica")
+                                                                : QStringLiteral("confermato"));
         return text.toUtf8();
     }
 
@@ -102,7 +112,20 @@ std::variant<QByteArray, QString> run(const QStringList &args) {
             values.append(std::get<fee::Cents>(cents));
         }
     }
-    const auto computed = fee::tableFee(*article, values, parser.value(reductionOption));
+    int quantity = 1;
+    if (parser.isSet(quantityOption)) {
+        bool whole = false;
+        const QString typed = parser.value(quantityOption);
+        quantity = typed.toInt(&whole);
+        if (!article->quantity)
+            return fee::quantityError(*article, 0); // refused even at 1
+        if (!whole || typed.trimmed() != typed || typed.startsWith(u'+') || quantity < 1 ||
+            quantity > fee::kMaxQuantity)
+            return QStringLiteral("--quantita: «%1» non è un numero intero da 1 a %2.")
+                .arg(typed)
+                .arg(fee::kMaxQuantity);
+    }
+    const auto computed = fee::tableFee(*article, values, parser.value(reductionOption), quantity);
     if (const QString *fault = std::get_if<QString>(&computed))
         return *fault;
     const fee::TableFee &result = std::get<fee::TableFee>(computed);

@@ -6,13 +6,28 @@
 
 namespace console {
 
+namespace {
+
+const char *kindName(const fee::TableArticle &article) {
+    return article.kind == fee::FeeKind::Fixed ? "fixed" : "value";
+}
+
+const char *sourceName(const fee::TableArticle &article) {
+    return article.source == fee::FeeSource::Single ? "unica" : "confermata";
+}
+
+} // namespace
+
 QByteArray articlesJson(const fee::Decree &decree) {
     QJsonArray list;
     for (const fee::TableArticle &a : decree.articles) {
         list.append(QJsonObject{
             {"article", a.id},
+            {"short", a.shortName},
             {"subject", a.subject},
-            {"kind", a.kind == fee::FeeKind::Fixed ? "fixed" : "value"},
+            {"kind", kindName(a)},
+            {"quantita", a.quantity.has_value()},
+            {"fonte", sourceName(a)},
         });
     }
     return QJsonDocument(list).toJson(QJsonDocument::Indented);
@@ -33,10 +48,9 @@ QByteArray tableFeeJson(const fee::TableArticle &article, const fee::TableFee &f
         });
     }
     QJsonObject object{
-        {"article", article.id},  {"kind", article.kind == fee::FeeKind::Fixed ? "fixed" : "value"},
-        {"min_cents", fee.low},   {"mid_cents", fee.middle},
-        {"max_cents", fee.high},  {"brackets", brackets},
-        {"floored", fee.floored},
+        {"article", article.id},   {"kind", kindName(article)}, {"min_cents", fee.low},
+        {"mid_cents", fee.middle}, {"max_cents", fee.high},     {"brackets", brackets},
+        {"floored", fee.floored},  {"quantita", fee.quantity},  {"fonte", sourceName(article)},
     };
     if (fee.reduction)
         object.insert("reduction", fee.reduction->id);

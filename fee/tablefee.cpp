@@ -19,10 +19,23 @@ Cents rounded(Wide numerator, Wide denominator) {
 
 } // namespace
 
+QString quantityError(const TableArticle &article, int quantity) {
+    if (!article.quantity)
+        return quantity == 1 ? QString()
+                             : QStringLiteral("L'art. %1 non si paga a quantità.").arg(article.id);
+    if (quantity < 1 || quantity > kMaxQuantity)
+        return QStringLiteral("La quantità dev'essere un numero intero da 1 a %1.")
+            .arg(kMaxQuantity);
+    return {};
+}
+
 std::variant<TableFee, QString> tableFee(const TableArticle &article, const QList<Cents> &values,
-                                         const QString &reduction) {
+                                         const QString &reduction, int quantity) {
+    if (QString error = quantityError(article, quantity); !error.isEmpty())
+        return error;
     TableFee result;
     result.values = values;
+    result.quantity = quantity;
     if (!reduction.isEmpty()) {
         const TableReduction *named = article.reduction(reduction);
         if (!named) {
@@ -40,9 +53,12 @@ std::variant<TableFee, QString> tableFee(const TableArticle &article, const QLis
         if (!values.isEmpty())
             return QStringLiteral("L'art. %1 è un compenso fisso: non si applica a un valore.")
                 .arg(article.id);
-        result.low = article.fixedLow;
-        result.high = article.fixedHigh;
-        result.middle = rounded(Wide(article.fixedLow) + article.fixedHigh, 2);
+        // In halves of an item: 2 for one, 2N for N paid alike, N + 1 when the further are at half.
+        const bool half = article.quantity && article.quantity->furtherAtHalf;
+        const Wide halves = half ? quantity + 1 : 2 * Wide(quantity);
+        result.low = rounded(article.fixedLow * halves, 2);
+        result.high = rounded(article.fixedHigh * halves, 2);
+        result.middle = rounded((Wide(article.fixedLow) + article.fixedHigh) * halves, 4);
         return result;
     }
     if (values.size() != article.tables.size())

@@ -31,16 +31,22 @@ struct TableFee {
     QList<Slice> slices; // the brackets the values reach, table by table
     QList<Cents> values; // one per table, as given
     std::optional<TableReduction> reduction;
-    Cents low = 0; // minimum, middle ("medio"), maximum
+    int quantity = 1; // items, samples or substances counted
+    Cents low = 0;    // minimum, middle ("medio"), maximum
     Cents middle = 0;
     Cents high = 0;
     bool floored = false; // the article's minimum raised at least one point
 };
 
 // The fee of `article` on `values` (one per table; none for a fixed fee) with the reduction
-// named `reduction` (empty for none), or an Italian message.
+// named `reduction` (empty for none), for `quantity` items where the article is paid per item,
+// or an Italian message. Per item, each point is the item's amount times the quantity, or times
+// 1 + (quantity - 1) / 2 where further items are paid at half, rounded once.
 std::variant<TableFee, QString> tableFee(const TableArticle &article, const QList<Cents> &values,
-                                         const QString &reduction = {});
+                                         const QString &reduction = {}, int quantity = 1);
+
+// An Italian message when `quantity` does not fit `article`; empty when it does.
+QString quantityError(const TableArticle &article, int quantity);
 
 // An Italian message when `asked` is outside the fee's range, naming the range; empty when
 // the expert may ask for it.

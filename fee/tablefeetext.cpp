@@ -21,17 +21,46 @@ QString articleTitle(const TableArticle &article) {
     return QStringLiteral("Art. %1 - %2").arg(article.id, article.subject);
 }
 
+QString articleTitle(const TableArticle &article, int quantity) {
+    return article.quantity ? QStringLiteral("%1 (%2)").arg(articleTitle(article),
+                                                            article.quantity->text(quantity))
+                            : articleTitle(article);
+}
+
+QString fixedFeeText(const TableArticle &article) {
+    QString text = article.singleAmount()
+                       ? euroText(article.fixedLow)
+                       : QStringLiteral("da %1 a %2")
+                             .arg(euroText(article.fixedLow), euroText(article.fixedHigh));
+    if (article.quantity)
+        text +=
+            QStringLiteral(" per %1%2")
+                .arg(article.quantity->one, article.quantity->furtherAtHalf
+                                                ? QStringLiteral(", i successivi al primo a metà")
+                                                : QString());
+    return text;
+}
+
+QString fixedFeeSentence(const TableArticle &article) {
+    return (article.singleAmount() ? QStringLiteral("Compenso fisso di %1.")
+                                   : QStringLiteral("Compenso fisso %1."))
+        .arg(fixedFeeText(article));
+}
+
+QString sourceNote(const Decree &decree, const TableArticle &article) {
+    return article.source == FeeSource::Single ? decree.singleSourceNote : QString();
+}
+
 QString articleShortTitle(const TableArticle &article) {
     return QStringLiteral("Art. %1 - %2").arg(article.id, article.shortName);
 }
 
 QString tableFeeText(const Decree &decree, const TableArticle &article, const TableFee &fee) {
-    QStringList lines{articleTitle(article),
+    QStringList lines{articleTitle(article, fee.quantity),
                       QStringLiteral("Secondo le %1 (in vigore dal %2).")
                           .arg(decree.basis, decree.inForce.toString(u"dd/MM/yyyy"))};
     if (article.kind == FeeKind::Fixed) {
-        lines.append(QStringLiteral("Compenso fisso da %1 a %2.")
-                         .arg(euroText(article.fixedLow), euroText(article.fixedHigh)));
+        lines.append(fixedFeeSentence(article));
     } else {
         const QList<SliceRow> rows = sliceRows(article, fee);
         for (int t = 0; t < article.tables.size(); ++t) {
@@ -67,6 +96,8 @@ QString tableFeeText(const Decree &decree, const TableArticle &article, const Ta
     lines.append(QStringLiteral("Minimo: %1").arg(euroText(fee.low)));
     lines.append(QStringLiteral("Medio: %1").arg(euroText(fee.middle)));
     lines.append(QStringLiteral("Massimo: %1").arg(euroText(fee.high)));
+    if (const QString note = sourceNote(decree, article); !note.isEmpty())
+        lines.append(note);
     return lines.join(u'\n') + u'\n';
 }
 

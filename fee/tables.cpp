@@ -60,16 +60,40 @@ std::variant<TableArticle, QString> readArticle(const QJsonObject &object) {
     if (a.id.isEmpty() || a.subject.isEmpty() || (kind != u"value" && kind != u"fixed"))
         return QStringLiteral("un articolo senza numero, oggetto o tipo («value» o «fixed»)");
     const QString where = QStringLiteral("art. %1: ").arg(a.id);
+    const QString status = object.value(u"status").toString();
+    if (status != u"confermato" && status != u"fonte unica")
+        return where + QStringLiteral("lo stato non è «confermato» né «fonte unica»");
+    a.source = status == u"confermato" ? FeeSource::Confirmed : FeeSource::Single;
+    for (const QJsonValue &source : object.value(u"sources").toArray())
+        a.sources.append(source.toString());
+    if (a.sources.isEmpty() || a.sources.contains(QString()))
+        return where + QStringLiteral("mancano le fonti");
     if (kind == u"fixed") {
         a.kind = FeeKind::Fixed;
         const QJsonArray range = object.value(u"range").toArray();
-        const auto low = scaled(range.at(0), 2), high = scaled(range.at(1), 2);
-        if (range.size() != 2 || !low || !high || *low > *high)
-            return where + QStringLiteral("il compenso fisso non ha un minimo e un massimo");
+        const bool single = object.contains(u"amount");
+        const auto low = scaled(single ? object.value(u"amount") : range.at(0), 2);
+        const auto high = scaled(single ? object.value(u"amount") : range.at(1), 2);
+        if ((single ? !range.isEmpty() : range.size() != 2) || !low || !high || *low > *high)
+            return where + QStringLiteral("il compenso fisso non ha un importo, né un minimo e "
+                                          "un massimo");
         a.fixedLow = *low;
         a.fixedHigh = *high;
+        if (object.contains(u"quantity")) {
+            const QJsonObject q = object.value(u"quantity").toObject();
+            const QJsonArray unit = q.value(u"unit").toArray();
+            const QString further = q.value(u"further").toString();
+            a.quantity =
+                ItemQuantity{unit.at(0).toString(), unit.at(1).toString(), further == u"half"};
+            if (unit.size() != 2 || a.quantity->one.isEmpty() || a.quantity->many.isEmpty() ||
+                (further != u"half" && further != u"full"))
+                return where + QStringLiteral("la quantità non ha l'unità o il prezzo delle "
+                                              "successive («half» o «full»)");
+        }
         return a;
     }
+    if (object.contains(u"quantity"))
+        return where + QStringLiteral("una quantità vale solo per un compenso fisso");
     const auto minimum = scaled(object.value(u"minimum"), 2);
     if (!minimum)
         return where + QStringLiteral("manca il minimo");
@@ -117,6 +141,10 @@ std::variant<QList<Decree>, QString> readShipped() {
 
 } // namespace
 
+QString ItemQuantity::text(int quantity) const {
+    return QStringLiteral("n. %1 %2").arg(quantity).arg(quantity == 1 ? one : many);
+}
+
 const TableReduction *TableArticle::reduction(QStringView id) const {
     const auto found = std::find_if(reductions.begin(), reductions.end(),
                                     [id](const TableReduction &r) { return r.id == id; });
@@ -129,7 +157,15 @@ const TableArticle *Decree::article(QStringView id) const {
     return found == articles.end() ? nullptr : &*found;
 }
 
+const UnavailableArticle *Decree::unavailableArticle(QStringView id) const {
+    const auto found = std::find_if(unavailable.begin(), unavailable.end(),
+                                    [id](const UnavailableArticle &a) { return a.id == id; });
+    return found == unavailable.end() ? nullptr : &*found;
+}
+
 QString Decree::unknownArticleMessage(const QString &id) const {
+    if (const UnavailableArticle *u = unavailableArticle(id))
+        return QStringLiteral("Art. %1 - %2: %3.").arg(u->id, u->shortName, u->reason);
     QStringList offered;
     for (const TableArticle &a : articles)
         offered.append(a.id);
@@ -148,6 +184,8 @@ std::variant<Decree, QString> readDecree(const QByteArray &json) {
              root.value(u"basis").toString(),
              QDate::fromString(root.value(u"in_force").toString(), Qt::ISODate),
              root.value(u"included").toString(),
+             root.value(u"single_source_note").toString(),
+             {},
              {}};
     if (d.name.isEmpty() || d.basis.isEmpty() || !d.inForce.isValid())
         return refused.arg(QStringLiteral("mancano il decreto, il riferimento o la data"));
@@ -161,7 +199,23 @@ std::variant<Decree, QString> readDecree(const QByteArray &json) {
         TableArticle &a = std::get<TableArticle>(article);
         if (d.article(a.id))
             return refused.arg(QStringLiteral("l'art. %1 compare due volte").arg(a.id));
+        if (a.source == FeeSource::Single && d.singleSourceNote.isEmpty())
+            return refused.arg(QStringLiteral("l'art. %1 è di fonte unica e manca la nota che "
+                                              "lo dice")
+                                   .arg(a.id));
         d.articles.append(std::move(a));
+    }
+    for (const QJsonValue &value : root.value(u"unavailable").toArray()) {
+        const QJsonObject o = value.toObject();
+        UnavailableArticle u{o.value(u"article").toString(), o.value(u"subject").toString(),
+                             o.value(u"short").toString(), o.value(u"reason").toString()};
+        if (u.id.isEmpty() || u.subject.isEmpty() || u.shortName.isEmpty() || u.reason.isEmpty() ||
+            d.article(u.id) || d.unavailableArticle(u.id))
+            return refused.arg(
+                QStringLiteral("un articolo non disponibile senza numero, oggetto o motivo, o "
+                               "già elencato («%1»)")
+                    .arg(u.id));
+        d.unavailable.append(u);
     }
     return d;
 }

@@ -6,7 +6,9 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <optional>
 #include <variant>
 
 // The tables of fees by value (art. 1 of the tables annexed to a decree of the Minister of
@@ -43,6 +45,24 @@ struct TableReduction {
 
 enum class FeeKind { Value, Fixed };
 
+// How far an article's figures are known: checked against two independent published sources, or
+// taken from one and checked against the 1988 tariff that the decree re-priced.
+enum class FeeSource { Confirmed, Single };
+
+// The most items, samples or substances one fee counts.
+inline constexpr int kMaxQuantity = 9999;
+
+// An article paid per item examined, sample or substance: the unit's names, and whether each
+// item after the first is paid at half.
+struct ItemQuantity {
+    QString one;  // "reperto"
+    QString many; // "reperti"
+    bool furtherAtHalf = false;
+
+    // "n. 3 reperti"
+    QString text(int quantity) const;
+};
+
 struct TableArticle {
     QString id; // "13", "6.1"
     QString subject;
@@ -50,11 +70,24 @@ struct TableArticle {
     FeeKind kind = FeeKind::Value;
     QList<ValueTable> tables; // by value
     Cents minimum = 0;        // by value: the floor of each point
-    Cents fixedLow = 0;       // fixed: the range
+    Cents fixedLow = 0;       // fixed: the range, one amount when both are equal
     Cents fixedHigh = 0;
     QList<TableReduction> reductions;
+    std::optional<ItemQuantity> quantity; // fixed fees only; none for a fee paid once
+    FeeSource source = FeeSource::Confirmed;
+    QStringList sources;
 
     const TableReduction *reduction(QStringView id) const;
+    // A fixed fee of one amount, which the judge does not choose within a range.
+    bool singleAmount() const { return kind == FeeKind::Fixed && fixedLow == fixedHigh; }
+};
+
+// An article of the decree that the program lists but does not compute, and why.
+struct UnavailableArticle {
+    QString id;
+    QString subject;
+    QString shortName;
+    QString reason; // "non disponibile: ..."
 };
 
 struct Decree {
@@ -64,10 +97,15 @@ struct Decree {
     // What every fee of the tables already pays for, as a line under them; empty when the
     // decree says nothing.
     QString included;
-    QList<TableArticle> articles;
+    // The line shown under a fee of an article of one source.
+    QString singleSourceNote;
+    QList<TableArticle> articles; // in the order of the law
+    QList<UnavailableArticle> unavailable;
 
     const TableArticle *article(QStringView id) const;
-    // "L'articolo «3» non è tra quelli offerti: 4, 5, ..."
+    const UnavailableArticle *unavailableArticle(QStringView id) const;
+    // "Art. 3 - valutazione di aziende: non disponibile: ...", or
+    // "L'articolo «1» non è tra quelli offerti: 2, 4, ..."
     QString unknownArticleMessage(const QString &id) const;
 };
 

@@ -31,16 +31,14 @@ QString capitalized(const QString &text) {
 // The values, the brackets with their rates, the reduction, the points and what is asked.
 QList<Block> itemBlocks(int number, const fee::TableArticle &article, const TableFeeItem &item,
                         const fee::TableFee &fee, Cents asked) {
-    QString title = QStringLiteral("%1. %2").arg(number).arg(fee::articleTitle(article));
+    QString title =
+        QStringLiteral("%1. %2").arg(number).arg(fee::articleTitle(article, fee.quantity));
     if (!item.description.trimmed().isEmpty())
         title += QStringLiteral(": ") + item.description.trimmed();
     QList<Block> blocks{{Block::Paragraph, title, {}}};
     QList<std::pair<QString, QString>> fields;
     if (article.kind == fee::FeeKind::Fixed) {
-        fields.append(
-            {QStringLiteral("Compenso fisso"),
-             QStringLiteral("da %1 a %2")
-                 .arg(fee::euroText(article.fixedLow), fee::euroText(article.fixedHigh))});
+        fields.append({QStringLiteral("Compenso fisso"), fee::fixedFeeText(article)});
     } else {
         for (qsizetype t = 0; t < article.tables.size(); ++t)
             fields.append({capitalized(article.tables[t].value), fee::euroText(fee.values[t])});
@@ -99,7 +97,7 @@ std::variant<PricedItems, QString> priceItems(const QList<TableFeeItem> &items, 
         const fee::TableArticle *article = decree.article(item.article);
         if (!article)
             return QStringLiteral("%1: %2").arg(which, decree.unknownArticleMessage(item.article));
-        const auto computed = fee::tableFee(*article, item.values, item.reduction);
+        const auto computed = fee::tableFee(*article, item.values, item.reduction, item.quantity);
         if (const QString *message = std::get_if<QString>(&computed))
             return QStringLiteral("%1 (%2): %3").arg(which, fee::articleTitle(*article), *message);
         const fee::TableFee &fee = std::get<fee::TableFee>(computed);

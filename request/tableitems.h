@@ -24,6 +24,7 @@ struct TableFeeItem {
     Asked asked = Asked::Middle;
     Cents amount = 0; // what is asked when `asked` is Amount
     QString description;
+    int quantity = 1; // for an article paid per item
 
     friend bool operator==(const TableFeeItem &, const TableFeeItem &) = default;
 };

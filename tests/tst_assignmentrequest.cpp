@@ -148,8 +148,14 @@ private slots:
             << "Voce 2 degli onorari (Art. 17 - infortunistica del traffico e della circolazione): "
                "L'importo richiesto, 500,00 €, è fuori dall'intervallo da 215,84 € a 431,68 €.";
         r = withItems();
-        r.tableItems[0].article = "3";
-        QTest::newRow("no such article") << r << "Voce 1 degli onorari: L'articolo «3»";
+        r.tableItems[0].article = "1";
+        QTest::newRow("no such article") << r << "Voce 1 degli onorari: L'articolo «1»";
+        r.tableItems[0].article = "15";
+        QTest::newRow("article not offered")
+            << r << "Voce 1 degli onorari: Art. 15 - aerei, navi e imbarcazioni: non disponibile";
+        r = withItems();
+        r.tableItems[1].quantity = 2;
+        QTest::newRow("a quantity to art. 17") << r << "L'art. 17 non si paga a quantità.";
         r = withItems();
         r.tableUrgencyPercent = 21;
         QTest::newRow("urgency") << r << "art. 51, comma 2";
@@ -250,6 +256,28 @@ private slots:
                                " (depositata in ritardo)"),
                  late);
         QVERIFY(text.contains(amounts.last().first + " " + amounts.last().second));
+    }
+
+    // Three markers of art. 25: the first at 28,92 € to 290,77 €, the two further at half, so
+    // twice the range: 57,84 € to 581,54 €, the middle 319,69 €. The request names the count
+    // beside the article and leaves the note on the source to the program's own windows.
+    void perItem() {
+        AssignmentRequest request = realistic();
+        request.tableItems = {
+            {"25", {}, {}, TableFeeItem::Asked::Middle, 0, "Tracce sul coltello", 3}};
+        const Document document = describe(request);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("reperti.pdf");
+        QVERIFY(!savePdf(toPdf(document), path));
+        SKIP_UNLESS_PDF_TEXT_READABLE();
+        const QString text = pdfText(path).simplified();
+        for (const char *shown :
+             {"(n. 3 reperti o marcatori): Tracce sul coltello",
+              "Compenso fisso da 28,92 € a 290,77 € per reperto o marcatore, i successivi al primo "
+              "a metà",
+              "Minimo 57,84 €", "Massimo 581,54 €", "Richiesto (medio) 319,69 €"})
+            QVERIFY2(text.contains(QString(shown)), qPrintable(shown + ("\n" + text)));
+        QVERIFY(!text.contains("fonte"));
     }
 
     // Two hundred sessions run over several pages; each page of the log repeats its header

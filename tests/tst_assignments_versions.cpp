@@ -69,6 +69,35 @@ QStringList versionFile(int version) {
             "INSERT INTO session VALUES (1, 7, '2024-02-01', 540, 660, 'Visita', 0)",
             "INSERT INTO session VALUES (2, 7, '2024-02-02', 0, 1440, 'Studio', 0)",
             "PRAGMA user_version = 2"};
+    if (version == 5)
+        return versionFile(4) +
+               QStringList{
+                   "ALTER TABLE assignment ADD COLUMN decree_expenses_cents INTEGER NOT NULL "
+                   "DEFAULT 0",
+                   "ALTER TABLE assignment ADD COLUMN decree_advanced_cents INTEGER NOT NULL "
+                   "DEFAULT 0",
+                   "ALTER TABLE party ADD COLUMN tax_id TEXT NOT NULL DEFAULT ''",
+                   "ALTER TABLE party ADD COLUMN street TEXT NOT NULL DEFAULT ''",
+                   "ALTER TABLE party ADD COLUMN postcode TEXT NOT NULL DEFAULT ''",
+                   "ALTER TABLE party ADD COLUMN town TEXT NOT NULL DEFAULT ''",
+                   "ALTER TABLE party ADD COLUMN province TEXT NOT NULL DEFAULT ''",
+                   "ALTER TABLE party ADD COLUMN recipient TEXT NOT NULL DEFAULT ''",
+                   "ALTER TABLE party ADD COLUMN withholding_agent INTEGER NOT NULL DEFAULT 0",
+                   "CREATE TABLE court (name TEXT PRIMARY KEY, ipa_code TEXT NOT NULL DEFAULT '', "
+                   "tax_code TEXT NOT NULL DEFAULT '', street TEXT NOT NULL DEFAULT '', "
+                   "postcode TEXT NOT NULL DEFAULT '', town TEXT NOT NULL DEFAULT '', "
+                   "province TEXT NOT NULL DEFAULT '', invoice_to TEXT NOT NULL DEFAULT "
+                   "'ufficio' CHECK (invoice_to IN ('ufficio', 'parte')))",
+                   "CREATE TABLE invoice (id INTEGER PRIMARY KEY, assignment_id INTEGER "
+                   "REFERENCES assignment(id) ON DELETE SET NULL, year INTEGER NOT NULL, number "
+                   "INTEGER NOT NULL CHECK (number > 0), date TEXT NOT NULL, party TEXT NOT NULL, "
+                   "fee_cents INTEGER NOT NULL, expenses_cents INTEGER NOT NULL, advanced_cents "
+                   "INTEGER NOT NULL, contribution_cents INTEGER NOT NULL, vat_cents INTEGER NOT "
+                   "NULL, withholding_cents INTEGER NOT NULL, total_cents INTEGER NOT NULL, "
+                   "payment_cents INTEGER NOT NULL, file_name TEXT NOT NULL UNIQUE, xml BLOB NOT "
+                   "NULL, UNIQUE (year, number))",
+                   "UPDATE party SET tax_id = 'RSSMRA80A01H501U' WHERE assignment_id = 7",
+                   "PRAGMA user_version = 5"};
     if (version == 4)
         return versionFile(3) +
                QStringList{
@@ -139,11 +168,13 @@ void TestAssignments::migration() {
     expected.advances = 5000;
     expected.expenses = {{QStringLiteral("Spese"), 9900}};
     expected.note = QStringLiteral("nota");
-    if (version == 4) {
+    if (version >= 4) {
         expected.draftToParties.extensions = {QDate(2024, 6, 1)};
         expected.decree = QDate(2025, 7, 1);
         expected.liquidated = 90000;
         expected.parties = {{"Rossi", 10000, true}};
+        if (version == 5)
+            expected.parties[0].taxId = QStringLiteral("RSSMRA80A01H501U");
         expected.payments = {{QDate(2025, 7, 9), "Rossi", 100, "bonifico"}};
     }
     if (version >= 3) {
@@ -166,6 +197,13 @@ void TestAssignments::migration() {
     QCOMPARE(rawQuery(path, {QStringLiteral("PRAGMA user_version")}).toInt(), kSchemaVersion);
     QVERIFY(openRegister(fresh("new.sqlite")));
     QCOMPARE(layoutOf(path), layoutOf(fresh("new.sqlite")));
+
+    // A fee paid per item, in the migrated file, comes back with its quantity.
+    r = openRegister(path);
+    expected.feeItems.append({"25", 0, 0, FeeReduction::None, FeeAsked::Maximum, 0, "DNA", 7});
+    QVERIFY(r->update(expected).isEmpty());
+    r.reset();
+    QCOMPARE(value(openRegister(path)->assignment(7)), expected);
 }
 
 void TestAssignments::refusals_data() {

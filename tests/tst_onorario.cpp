@@ -33,6 +33,10 @@ private slots:
             << QList<qint64>{83008, 124806, 166605} << "B:103291380:18354311:0,0188:0,0376";
         QTest::newRow("art. 5, fixed")
             << QStringList{"--articolo", "5"} << QList<qint64>{14512, 55777, 97042} << "";
+        // 28,92 € to 290,77 € for the first, half for each of the 6 further: × 4.
+        QTest::newRow("art. 25, seven markers")
+            << QStringList{"--articolo", "25", "--quantita", "7"}
+            << QList<qint64>{11568, 63938, 116308} << "";
     }
 
     void json() {
@@ -44,6 +48,8 @@ private slots:
         QCOMPARE(r.status, 0);
         const QJsonObject o = QJsonDocument::fromJson(r.out).object();
         QCOMPARE(o["article"].toString(), args[1]);
+        QCOMPARE(o["quantita"].toInt(), args.contains("--quantita") ? args.last().toInt() : 1);
+        QCOMPARE(o["fonte"].toString(), args[1] == u"25" ? u"unica" : u"confermata");
         QCOMPARE((QList<qint64>{o["min_cents"].toInteger(), o["mid_cents"].toInteger(),
                                 o["max_cents"].toInteger()}),
                  points);
@@ -76,15 +82,25 @@ private slots:
         QCOMPARE(r.status, 0);
         QStringList ids;
         for (const QJsonValue &a : QJsonDocument::fromJson(r.out).array())
-            ids.append(a["article"].toString() + u':' + a["kind"].toString());
-        QCOMPARE(ids.join(u' '),
-                 QStringLiteral("4:value 5:fixed 6.1:value 6.3:value 8.1:value 8.3:value "
-                                "11:value 13:value 17:value 21:fixed 24:fixed"));
-        QCOMPARE(QJsonDocument::fromJson(r.out).array()[7][u"subject"].toString(), u"estimo");
+            ids.append(QStringLiteral("%1:%2:%3:%4")
+                           .arg(a["article"].toString(), a["kind"].toString(),
+                                a["quantita"].toBool() ? "n" : "1", a["fonte"].toString()));
+        QCOMPARE(ids.size(), 41);
+        for (const char *expected :
+             {"2:value:1:unica", "4:value:1:confermata", "5:fixed:1:confermata", "9:fixed:n:unica",
+              "13:value:1:confermata", "20.3:fixed:1:unica", "25:fixed:n:unica",
+              "27.2:fixed:n:unica", "28.3:fixed:1:unica"})
+            QVERIFY2(ids.contains(QLatin1String(expected)), expected);
+        QVERIFY(!ids.join(u' ').contains(QLatin1String(" 3:")));
+        QVERIFY(!ids.join(u' ').contains(QLatin1String(" 15:")));
+        const QJsonObject estimo = QJsonDocument::fromJson(r.out).array()[14].toObject();
+        QCOMPARE(estimo[u"short"].toString() + estimo[u"subject"].toString(), u"estimoestimo");
         const QByteArray text = run({"--elenco"}).out;
         for (const char *title :
-             {"Art. 6.3 - avarie particolari (a percentuale)", "Art. 21 - accertamenti medici",
-              "Art. 24 - materia psichiatrica o criminologica (fisso)"})
+             {"Art. 6.3 - avarie particolari (a percentuale, confermato)",
+              "Art. 21 - accertamenti medici",
+              "Art. 24 - materia psichiatrica o criminologica (fisso, confermato)",
+              "Art. 22 - esame alcoolimetrico (fisso per campione, fonte unica)"})
             QVERIFY2(text.contains(title), title);
     }
 
@@ -94,7 +110,19 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--articolo", "13", "--xyz"} << "--xyz";
         QTest::newRow("no article") << QStringList{"--valore", "1"} << "Manca --articolo";
         QTest::newRow("article not offered")
-            << QStringList{"--articolo", "7", "--valore", "1"} << "4, 5, 6.1, 6.3, 8.1";
+            << QStringList{"--articolo", "1", "--valore", "1"} << "2, 4, 5, 6.1, 6.3, 7.1";
+        for (const char *id : {"3", "15"})
+            QTest::addRow("art. %s", id)
+                << QStringList{"--articolo", id, "--valore", "1"}
+                << "non disponibile: la regola di calcolo non è stata ancora riscontrata";
+        QTest::newRow("a quantity to art. 13")
+            << QStringList{"--articolo", "13", "--valore", "1", "--quantita", "1"}
+            << "L'art. 13 non si paga a quantità.";
+        for (const char *n : {"0", "10000", "2,5", "tre", " 3"})
+            QTest::addRow("quantity «%s»", n)
+                << QStringList{"--articolo", "25", "--quantita", n} << "--quantita";
+        QTest::newRow("list with a quantity")
+            << QStringList{"--elenco", "--quantita", "2"} << "--elenco";
         QTest::newRow("no value") << QStringList{"--articolo", "13"} << "Manca --valore";
         QTest::newRow("not a number")
             << QStringList{"--articolo", "13", "--valore", "1.00"} << "non è un importo";

@@ -200,6 +200,15 @@ private slots:
         QTest::newRow("art. 5 is a fixed fee") << "5" << int(FeeItemModel::Amount) << "1.000,00"
                                                << ""
                                                << "fuori dall'intervallo";
+        // Seven markers of art. 25 at the maximum: 290,77 € and six halves, 4 × 290,77 €.
+        QTest::newRow("art. 25, seven") << "25" << int(FeeItemModel::Quantity) << "7"
+                                        << "1.163,08 €"
+                                        << "";
+        QTest::newRow("art. 25, none") << "25" << int(FeeItemModel::Quantity) << "0"
+                                       << "290,77 €"
+                                       << "da 1 a 9999";
+        QTest::newRow("art. 13 by quantity")
+            << "13" << int(FeeItemModel::Quantity) << "2" << max << "non si paga a quantità";
     }
 
     void feeItemEdits() {
@@ -225,7 +234,10 @@ private slots:
             return model.setData(model.index(0, c), text, Qt::EditRole);
         };
         QVERIFY(edit(FeeItemModel::Article, article));
-        QVERIFY(edit(FeeItemModel::Value, QStringLiteral("650.000,00")) || article == "5");
+        QVERIFY(edit(FeeItemModel::Value, QStringLiteral("650.000,00")) || article == "5" ||
+                article == "25");
+        QCOMPARE(model.flags(model.index(0, FeeItemModel::Quantity)).testFlag(Qt::ItemIsEditable),
+                 article == "25");
         QVERIFY(edit(FeeItemModel::Asked, QStringLiteral("massimo")));
         QVERIFY(edit(FeeItemModel::Description, QStringLiteral("Stima dell'immobile in via Roma")));
         const QList<assignments::FeeItem> before = saved;

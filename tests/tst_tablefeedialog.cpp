@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,6 +136,8 @@ private slots:
         auto *articles = field<QComboBox>(dialog, "article");
         QStringList withReduction, twoValues;
         for (int i = 0; i < articles->count(); ++i) {
+            if (articles->itemData(i).toString().isEmpty())
+                continue;
             articles->setCurrentIndex(i);
             if (field<QComboBox>(dialog, "reduction")->isEnabled())
                 withReduction << articles->currentData().toString();
@@ -142,6 +146,61 @@ private slots:
         }
         QCOMPARE(withReduction, (QStringList{"4", "8.3", "13"}));
         QCOMPARE(twoValues, QStringList{"4"});
+    }
+
+    // Art. 25 for two markers: the first at 28,92 € to 290,77 €, the second at half, so 1,5
+    // times: 43,38 €, 436,155 € up to 436,16 €, the middle 159,845 × 1,5 = 239,7675 €. Its
+    // figures come from one source, which a line under the result says; art. 13's do not.
+    void perItemOfOneSource() {
+        TableFeeDialog dialog(QDate(2026, 1, 1));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        choose(dialog, "25");
+        auto *quantity = field<QSpinBox>(dialog, "quantity");
+        const auto *note = field<QLabel>(dialog, "sourceNote");
+        QVERIFY(quantity->isVisible());
+        QCOMPARE(quantity->accessibleName(), QString("Quantità di reperti o marcatori"));
+        quantity->setFocus();
+        quantity->selectAll();
+        QTest::keyClicks(quantity, "2");
+        QCOMPARE(points(dialog), QString("43,38 € 239,77 € 436,16 €"));
+        QVERIFY(note->isVisible());
+        QVERIFY(note->text().startsWith("Importi tratti da una sola fonte pubblicata"));
+        QVERIFY(field<QLabel>(dialog, "basis")
+                    ->text()
+                    .contains("Compenso fisso da 28,92 € a 290,77 € per reperto o marcatore, i "
+                              "successivi al primo "
+                              "a metà."));
+        const QStringList failures = auditAccessibility(&dialog);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+        choose(dialog, "13");
+        QVERIFY(!quantity->isVisible());
+        QVERIFY(!note->isVisible());
+        choose(dialog, "25");
+        QCOMPARE(quantity->value(), 1);
+    }
+
+    // The cases of one number under its heading; arts. 3 and 15 listed with their reason and
+    // not to be chosen, even when a user lands on one.
+    void grouped() {
+        TableFeeDialog dialog(QDate(2026, 1, 1));
+        auto *articles = field<QComboBox>(dialog, "article");
+        auto *list = qobject_cast<QStandardItemModel *>(articles->model());
+        QStringList disabled;
+        for (int i = 0; i < articles->count(); ++i)
+            if (!list->item(i)->isEnabled())
+                disabled << articles->itemText(i).section(u':', 0, 0).section(u' ', 0, 1);
+        QCOMPARE(disabled.join(u'|'), QString("Art. 3|Art. 6|Art. 7|Art. 8|Art. 12|Art. 15|"
+                                              "Art. 18|Art. 20|Art. 26|Art. 27|Art. 28"));
+        const int three = articles->findText("non disponibile", Qt::MatchContains);
+        QCOMPARE(articles->itemText(three),
+                 QString("Art. 3 - valutazione di aziende: non disponibile: la regola di calcolo "
+                         "non è stata ancora riscontrata"));
+        QCOMPARE(articles->itemData(articles->findText("Art. 20")).toString(), QString());
+        QVERIFY(articles->itemText(articles->findText("Art. 20") + 1).contains("Art. 20.1"));
+        articles->setCurrentIndex(three);
+        QCOMPARE(articles->currentData().toString(), QString("4"));
+        QCOMPARE(articles->findData("2"), 0);
     }
 };
 

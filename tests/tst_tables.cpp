@@ -86,7 +86,25 @@ const Edge edges[] = {
     {"17", 0, 51646, "3873 5095 6793"},
     {"17", 0, 258228, "11160 16740 22320"},
     {"17", 0, 2582284, "43820 65730 87640"},
-    {"17", 0, 5164569, "67876 102019 136161"}};
+    {"17", 0, 5164569, "67876 102019 136161"},
+    // Art. 2, the first bracket: 5.164,57 × 4,6896 | 9,3951 % = 242,19767 | 485,21760, medio
+    // 363,70764; the brackets after it as the others, the minimum 145,12 below 3.094,48.
+    {"2", 0, 516457, "24220 36371 48522"},
+    {"2", 0, 1032914, "43628 65483 87338 / 43628 65483 87339 / 43628 65483 87339"},
+    {"2", 0, 2582284, "87175 130926 174676 / 87175 130926 174677 / 87175 130926 174677"},
+    {"2", 0, 5164569, "147928 221852 295775"},
+    {"2", 0, 10329138, "244970 367415 489860"},
+    {"2", 0, 25822845, "389310 585148 780987"},
+    {"2", 0, 51645690, "511633 768632 1025632"},
+    // Art. 14: 5.164,57 × 1,4053 | 2,8106 % = 72,57771 | 145,15542, so only the maximum clears
+    // the minimum at the first limit.
+    {"14", 0, 516457, "14512 14512 14516"},
+    {"14", 0, 1032914, "14512 18144 24220"},
+    {"14", 0, 2582284, "19408 29153 38898 / 19408 29153 38898 / 19408 29153 38899"},
+    {"14", 0, 5164569, "26747 40162 53576"},
+    {"14", 0, 10329138, "36452 54718 72985"},
+    {"14", 0, 25822845, "50892 76494 102097"},
+    {"14", 0, 51645690, "63132 94842 126552"}};
 
 // Zero, beyond the cap, each reduction, the fixed fees, and the published example of art. 13.
 struct Case {
@@ -133,7 +151,17 @@ const Case cases[] = {{"4", {0, 0}, "", "14512 14512 14512"},
                       {"5", {}, "", "14512 55777 97042"},
                       {"21", {}, "", "4803 16940 29077"},
                       {"24", {}, "", "9658 24222 38786"}, // (96,58 + 387,86) / 2 = 242,22
-                      {"13", {65000000}, "", "113603 170390 227176"}};
+                      {"13", {65000000}, "", "113603 170390 227176"},
+                      // 3.000,00 × 4,6896 | 9,3951 % = 140,688 | 281,853: the minimum
+                      // lifts the lowest point only, the middle is (140,688 + 281,853) / 2.
+                      {"2", {300000}, "", "14512 21127 28185"},
+                      {"2", {0}, "", "14512 14512 14512"},
+                      {"2", {154937070}, "", "511633 768632 1025632"},
+                      {"14", {0}, "", "14512 14512 14512"},
+                      {"14", {154937070}, "", "63132 94842 126552"},
+                      {"7.2", {}, "", "19367 38786 58205"},
+                      {"19", {}, "", "24170 254691 485211"}, // (241,70 + 4.852,11) / 2
+                      {"20.3", {}, "", "6766 6766 6766"}};
 
 QList<Cents> points(const TableFee &f) {
     return {f.low, f.middle, f.high};
@@ -244,12 +272,164 @@ private slots:
         QVERIFY(std::get<QString>(result).contains(message));
     }
 
+    // Per item: the item's amount times N, or times 1 + (N - 1) / 2 where the further ones are at
+    // half, each point rounded once.
+    void perItem_data() {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<QList<Cents>>("expected");
+        // Art. 25, 28,92 € to 290,77 €, medio (28,92 + 290,77) / 2 = 159,845.
+        QTest::newRow("art. 25, one") << "25" << 1 << QList<Cents>{2892, 15985, 29077};
+        // × 1,5: 43,38 | 436,155 | 239,7675, the maximum's half cent rounded up.
+        QTest::newRow("art. 25, two") << "25" << 2 << QList<Cents>{4338, 23977, 43616};
+        // × 4: 115,68 | 1.163,08 | 639,38.
+        QTest::newRow("art. 25, seven") << "25" << 7 << QList<Cents>{11568, 63938, 116308};
+        // × 1,5: 101,49 | 290,505 | medio 130,665 × 1,5 = 195,9975.
+        QTest::newRow("art. 27.2, two") << "27.2" << 2 << QList<Cents>{10149, 19600, 29051};
+        // Art. 9 in full for each item: 96,58 to 484,95, medio 290,765.
+        QTest::newRow("art. 9, one") << "9" << 1 << QList<Cents>{9658, 29077, 48495};
+        // 3 × 290,765 = 872,295, not 3 × 290,77.
+        QTest::newRow("art. 9, three") << "9" << 3 << QList<Cents>{28974, 87230, 145485};
+        QTest::newRow("art. 22, three samples") << "22" << 3 << QList<Cents>{4338, 4338, 4338};
+        QTest::newRow("art. 18.2, the most")
+            << "18.2" << 9999 << QList<Cents>{96570342, 242195778, 387821214};
+    }
+
+    void perItem() {
+        QFETCH(QString, article);
+        QFETCH(int, quantity);
+        QFETCH(QList<Cents>, expected);
+        const auto result = tableFee(*decree().article(article), {}, {}, quantity);
+        QVERIFY(std::holds_alternative<TableFee>(result));
+        QCOMPARE(points(std::get<TableFee>(result)), expected);
+        QCOMPARE(std::get<TableFee>(result).quantity, quantity);
+    }
+
+    void quantityRefused_data() {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("art. 13") << "13" << 2 << "L'art. 13 non si paga a quantità.";
+        QTest::newRow("a fixed fee paid once") << "20.5" << 3 << "L'art. 20.5 non si paga";
+        QTest::newRow("none") << "25" << 0 << "da 1 a 9999";
+        QTest::newRow("too many") << "22" << 10000 << "da 1 a 9999";
+    }
+
+    void quantityRefused() {
+        QFETCH(QString, article);
+        QFETCH(int, quantity);
+        QFETCH(QString, message);
+        const TableArticle &a = *decree().article(article);
+        const auto result = tableFee(
+            a, a.kind == FeeKind::Value ? QList<Cents>{100000} : QList<Cents>{}, {}, quantity);
+        QVERIFY2(std::get<QString>(result).contains(message),
+                 qPrintable(std::get<QString>(result)));
+    }
+
+    // The figures of the articles of one source as the published table gives them, typed here
+    // apart from the data file: the range (one amount where both agree) and the unit counted.
+    void figures_data() {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<Cents>("low");
+        QTest::addColumn<Cents>("high");
+        QTest::addColumn<QString>("unit"); // "" for a fee paid once; "/2" for further at half
+        const struct {
+            const char *id;
+            Cents low, high;
+            const char *unit;
+        } rows[] = {{"7.1", 14512, 48495, ""},
+                    {"7.2", 19367, 58205, ""},
+                    {"9", 9658, 48495, "opera"},
+                    {"10", 14512, 58205, ""},
+                    {"12.1", 14512, 97042, ""},
+                    {"12.2", 14512, 97042, ""},
+                    {"16", 14512, 97042, ""},
+                    {"18.1", 4803, 14512, "reperto"},
+                    {"18.2", 9658, 38786, "reperto"},
+                    {"19", 24170, 485211, ""},
+                    {"20.1", 1911, 1911, ""},
+                    {"20.2", 1911, 1911, ""},
+                    {"20.3", 6766, 6766, ""},
+                    {"20.4", 9658, 9658, ""},
+                    {"20.5", 4803, 14512, ""},
+                    {"20.6", 11620, 38786, ""},
+                    {"22", 1446, 1446, "campione"},
+                    {"23", 2892, 2892, "campione"},
+                    {"25", 2892, 29077, "reperto o marcatore/2"},
+                    {"26.1", 1911, 1911, ""},
+                    {"26.2", 6766, 6766, ""},
+                    {"26.3", 4803, 14512, ""},
+                    {"26.4", 9658, 29077, ""},
+                    {"27.1", 4803, 14512, "sostanza/2"},
+                    {"27.2", 6766, 19367, "sostanza/2"},
+                    {"28.1", 4803, 14512, ""},
+                    {"28.2", 4803, 40748, ""},
+                    {"28.3", 4803, 48495, ""}};
+        for (const auto &r : rows)
+            QTest::newRow(r.id) << r.id << r.low << r.high << r.unit;
+    }
+
+    void figures() {
+        QFETCH(QString, article);
+        QFETCH(Cents, low);
+        QFETCH(Cents, high);
+        QFETCH(QString, unit);
+        const TableArticle *a = decree().article(article);
+        QVERIFY(a);
+        QCOMPARE(a->kind, FeeKind::Fixed);
+        QCOMPARE((QList<Cents>{a->fixedLow, a->fixedHigh}), (QList<Cents>{low, high}));
+        QCOMPARE(a->quantity ? a->quantity->one + (a->quantity->furtherAtHalf ? "/2" : "")
+                             : QString(),
+                 unit);
+        QCOMPARE(a->source, FeeSource::Single);
+    }
+
+    // The eleven articles found in two sources, and every other one of a single source with the
+    // line that says so.
+    void sources() {
+        QStringList confirmed;
+        for (const TableArticle &a : decree().articles) {
+            QVERIFY2(!a.sources.isEmpty(), qPrintable(a.id));
+            if (a.source == FeeSource::Confirmed)
+                confirmed.append(a.id);
+            QCOMPARE(sourceNote(decree(), a).isEmpty(), a.source == FeeSource::Confirmed);
+        }
+        QCOMPARE(confirmed.join(u' '), QStringLiteral("4 5 6.1 6.3 8.1 8.3 11 13 17 21 24"));
+        QCOMPARE(decree().articles.size(), 41);
+        QCOMPARE(sourceNote(decree(), *decree().article(u"2")),
+                 QStringLiteral("Importi tratti da una sola fonte pubblicata e verificati sulla "
+                                "tariffa del 1988: riscontrarli sul testo del D.M. 30 maggio 2002 "
+                                "(G.U. n. 182 del 5 agosto 2002)."));
+    }
+
+    void notOffered_data() {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QString>("message");
+        const QString reason = QStringLiteral(
+            ": non disponibile: la regola di calcolo non è stata ancora riscontrata.");
+        QTest::newRow("art. 3") << "3"
+                                << "Art. 3 - valutazione di aziende" + reason;
+        QTest::newRow("art. 15") << "15"
+                                 << "Art. 15 - aerei, navi e imbarcazioni" + reason;
+    }
+
+    void notOffered() {
+        QFETCH(QString, article);
+        QFETCH(QString, message);
+        QVERIFY(!decree().article(article));
+        QVERIFY(decree().unavailableArticle(article));
+        QCOMPARE(decree().unknownArticleMessage(article), message);
+    }
+
     void decreeShipped() {
         QCOMPARE(decree().inForce, QDate(2002, 8, 5));
         QCOMPARE(std::get<const Decree *>(decreeOn(QDate(1990, 1, 1))), &decree());
-        QCOMPARE(decree().unknownArticleMessage(QStringLiteral("7")),
-                 QStringLiteral("L'articolo «7» non è tra quelli offerti dalle tabelle del DM 30 "
-                                "maggio 2002: 4, 5, 6.1, 6.3, 8.1, 8.3, 11, 13, 17, 21, 24."));
+        QCOMPARE(decree().unknownArticleMessage(QStringLiteral("1")),
+                 QStringLiteral("L'articolo «1» non è tra quelli offerti dalle tabelle del DM 30 "
+                                "maggio 2002: 2, 4, 5, 6.1, 6.3, 7.1, 7.2, 8.1, 8.3, 9, 10, 11, "
+                                "12.1, 12.2, 13, 14, 16, 17, 18.1, 18.2, 19, 20.1, 20.2, 20.3, "
+                                "20.4, 20.5, 20.6, 21, 22, 23, 24, 25, 26.1, 26.2, 26.3, 26.4, "
+                                "27.1, 27.2, 28.1, 28.2, 28.3."));
         QCOMPARE(rateText(235), QStringLiteral("0,00235"));
         QCOMPARE(rateText(102640), QStringLiteral("1,0264"));
     }
@@ -258,7 +438,10 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("message");
         const QByteArray head = R"({"decree": "D", "basis": "b", "in_force": "2030-01-01", )";
-        const QByteArray value = R"("article": "1", "subject": "s", "kind": "value", )";
+        const QByteArray value =
+            R"("article": "1", "subject": "s", "kind": "value", "status": "confermato", )"
+            R"("sources": ["f"], )";
+        const QByteArray fixed = R"("article": "1", "subject": "s", "kind": "fixed", )";
         QTest::newRow("not JSON") << QByteArray("{") << "non sono valide";
         QTest::newRow("no date") << QByteArray(R"({"decree": "D", "basis": "b"})") << "la data";
         QTest::newRow("brackets down")
@@ -271,6 +454,28 @@ private slots:
                    R"("minimum": "1", "tables": [{"name": "", "value": "v", "brackets": )"
                    R"([["10.00", "0.000001", "2"]]}]}]})"
             << "due aliquote";
+        QTest::newRow("no status")
+            << head + R"("articles": [{)" + fixed + R"("amount": "1.00", "sources": ["f"]}]})"
+            << "«fonte unica»";
+        QTest::newRow("one source, no note")
+            << head + R"("articles": [{)" + fixed +
+                   R"("amount": "1.00", "status": "fonte unica", "sources": ["f"]}]})"
+            << "manca la nota";
+        QTest::newRow("a quantity by value")
+            << head + R"("articles": [{)" + value +
+                   R"("minimum": "1", "quantity": {"unit": ["a", "b"], "further": "full"}, )"
+                   R"("tables": [{"name": "", "value": "v", "brackets": [["10.00", "1", "2"]]}]}]})"
+            << "solo per un compenso fisso";
+        QTest::newRow("further at a third")
+            << head + R"("articles": [{)" + fixed +
+                   R"("amount": "1.00", "status": "confermato", "sources": ["f"], )"
+                   R"("quantity": {"unit": ["a", "b"], "further": "third"}}]})"
+            << "«half» o «full»";
+        QTest::newRow("an amount and a range")
+            << head + R"("articles": [{)" + fixed +
+                   R"("amount": "1.00", "range": ["1.00", "2.00"], "status": "confermato", )"
+                   R"("sources": ["f"]}]})"
+            << "non ha un importo";
     }
 
     void malformedFile() {

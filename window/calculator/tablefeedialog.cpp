@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -59,19 +61,24 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     , values{new QLineEdit(this), new QLineEdit(this)}
     , valueError(fieldmark::errorLabel(this))
     , reduction(new QComboBox(this))
+    , quantityCaption(new QLabel(this))
+    , quantity(new QSpinBox(this))
     , low(valueLabel(this))
     , middle(valueLabel(this))
     , high(valueLabel(this))
     , slices(new QTableWidget(0, 5, this))
     , basis(new QLabel(this))
+    , sourceNote(new QLabel(this))
     , included(new QLabel(this))
     , copy(new QPushButton(QStringLiteral("&Copia il calcolo"), this)) {
     setWindowTitle(QStringLiteral("Onorari fissi e variabili"));
     // Named for the tests and for whoever reads the widget tree.
-    const std::array<std::pair<QWidget *, const char *>, 10> names{{{article, "article"},
+    const std::array<std::pair<QWidget *, const char *>, 12> names{{{article, "article"},
                                                                     {values[0], "value"},
                                                                     {values[1], "revenues"},
                                                                     {reduction, "reduction"},
+                                                                    {quantity, "quantity"},
+                                                                    {sourceNote, "sourceNote"},
                                                                     {low, "low"},
                                                                     {middle, "middle"},
                                                                     {high, "high"},
@@ -90,8 +97,7 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     auto *articleCaption = new QLabel(QStringLiteral("&Articolo"), this);
     articleCaption->setBuddy(article);
     article->setAccessibleName(QStringLiteral("Articolo"));
-    for (const fee::TableArticle &a : decree ? decree->articles : QList<fee::TableArticle>())
-        article->addItem(fee::articleTitle(a), a.id);
+    listArticles();
     article->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     article->setMinimumContentsLength(48);
     form->addRow(articleCaption, article);
@@ -105,6 +111,9 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     reductionCaption->setBuddy(reduction);
     reduction->setAccessibleName(QStringLiteral("Riduzione"));
     form->addRow(reductionCaption, reduction);
+    quantityCaption->setBuddy(quantity);
+    quantity->setRange(1, fee::kMaxQuantity);
+    form->addRow(quantityCaption, quantity);
 
     auto *points = new QGridLayout;
     const std::array<std::pair<const char *, QLabel *>, 3> named{
@@ -125,7 +134,7 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     slices->verticalHeader()->hide();
     slices->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     slices->horizontalHeader()->setStretchLastSection(true);
-    for (QLabel *note : {basis, included}) {
+    for (QLabel *note : {basis, sourceNote, included}) {
         note->setWordWrap(true);
         note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
@@ -141,6 +150,7 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     layout->addLayout(points);
     layout->addWidget(slices, 1);
     layout->addWidget(basis);
+    layout->addWidget(sourceNote);
     layout->addWidget(included);
     layout->addWidget(buttons);
     resize(720, 520);
@@ -149,6 +159,7 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     for (QLineEdit *value : values)
         connect(value, &QLineEdit::textChanged, this, &TableFeeDialog::compute);
     connect(reduction, &QComboBox::currentIndexChanged, this, &TableFeeDialog::compute);
+    connect(quantity, &QSpinBox::valueChanged, this, &TableFeeDialog::compute);
     connect(copy, &QPushButton::clicked, this, &TableFeeDialog::copyComputation);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     if (decree) {
@@ -160,10 +171,67 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     }
 }
 
+const fee::TableArticle &TableFeeDialog::chosen() const {
+    return *decree->article(article->currentData().toString());
+}
+
+// The articles in the order of the law, the cases of one number under a heading, and those not
+// offered shown greyed with the reason.
+void TableFeeDialog::listArticles() {
+    if (!decree)
+        return;
+    struct Entry {
+        QString id, text;
+        bool offered;
+    };
+    QList<Entry> entries;
+    for (const fee::TableArticle &a : decree->articles)
+        entries.append({a.id, fee::articleTitle(a), true});
+    for (const fee::UnavailableArticle &u : decree->unavailable)
+        entries.append(
+            {u.id, QStringLiteral("Art. %1 - %2: %3").arg(u.id, u.shortName, u.reason), false});
+    const auto number = [](const QString &id) { return id.section(u'.', 0, 0); };
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+        return number(a.id).toInt() < number(b.id).toInt();
+    });
+    auto *list = qobject_cast<QStandardItemModel *>(article->model());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString group = number(entries[i].id);
+        const bool cases =
+            entries[i].id.contains(u'.') && (i == 0 || number(entries[i - 1].id) != group);
+        if (cases) {
+            auto *heading = new QStandardItem(QStringLiteral("Art. %1").arg(group));
+            heading->setEnabled(false);
+            QFont bold = article->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+            list->appendRow(heading);
+        }
+        auto *item = new QStandardItem(
+            (entries[i].id.contains(u'.') ? QStringLiteral("    ") : QString()) + entries[i].text);
+        item->setData(entries[i].offered ? entries[i].id : QString(), Qt::UserRole);
+        item->setToolTip(entries[i].text);
+        item->setEnabled(entries[i].offered);
+        list->appendRow(item);
+    }
+    for (int row = 0; row < article->count(); ++row)
+        if (!article->itemData(row).toString().isEmpty()) {
+            article->setCurrentIndex(row);
+            break;
+        }
+}
+
 void TableFeeDialog::articleChosen() {
-    const fee::TableArticle &a = decree->articles[article->currentIndex()];
+    // A heading or an article not offered is never the choice: the nearest article after it is.
+    if (article->currentData().toString().isEmpty()) {
+        for (int step : {1, -1})
+            for (int row = article->currentIndex(); row >= 0 && row < article->count(); row += step)
+                if (!article->itemData(row).toString().isEmpty())
+                    return article->setCurrentIndex(row);
+    }
+    const fee::TableArticle &a = chosen();
     const bool byValue = a.kind == fee::FeeKind::Value;
-    QString taken = QStringLiteral("acd"); // Articolo, Copia, Riduzione
+    QString taken = QStringLiteral("acdq"); // Articolo, Copia, Riduzione, Quantità
     auto *form = qobject_cast<QFormLayout *>(layout()->itemAt(0)->layout());
     for (int t = 0; t < 2; ++t) {
         const QString caption = byValue && t < a.tables.size() ? capitalized(a.tables[t].value)
@@ -180,13 +248,19 @@ void TableFeeDialog::articleChosen() {
         for (const fee::TableReduction &r : a.reductions)
             reduction->addItem(r.name, r.id);
         reduction->setEnabled(!a.reductions.isEmpty());
+        const QSignalBlocker still(quantity);
+        quantity->setValue(1);
     }
+    const QString counted = a.quantity ? a.quantity->many : QString();
+    quantityCaption->setText(QStringLiteral("&Quantità (%1)").arg(counted));
+    quantity->setAccessibleName(QStringLiteral("Quantità di %1").arg(counted));
+    form->setRowVisible(quantity, a.quantity.has_value());
     slices->setColumnHidden(0, a.tables.size() < 2);
     compute();
 }
 
 void TableFeeDialog::compute() {
-    const fee::TableArticle &a = decree->articles[article->currentIndex()];
+    const fee::TableArticle &a = chosen();
     QList<fee::Cents> read;
     QWidget *bad = nullptr;
     QString message;
@@ -204,7 +278,8 @@ void TableFeeDialog::compute() {
         read.append(std::get<fee::Cents>(amount));
     }
     if (!bad) {
-        const auto computed = fee::tableFee(a, read, reduction->currentData().toString());
+        const auto computed = fee::tableFee(a, read, reduction->currentData().toString(),
+                                            a.quantity ? quantity->value() : 1);
         if (const auto *result = std::get_if<fee::TableFee>(&computed))
             return display(result);
         bad = values[0];
@@ -229,7 +304,7 @@ void TableFeeDialog::display(const fee::TableFee *fee) {
     slices->setRowCount(0);
     if (!decree)
         return;
-    const fee::TableArticle &a = decree->articles[article->currentIndex()];
+    const fee::TableArticle &a = chosen();
     const QList<fee::SliceRow> rows = fee ? fee::sliceRows(a, *fee) : QList<fee::SliceRow>();
     slices->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
@@ -246,18 +321,20 @@ void TableFeeDialog::display(const fee::TableFee *fee) {
                                .arg(decree->basis, decree->inForce.toString(u"dd/MM/yyyy"));
     const QString minimum =
         a.kind == fee::FeeKind::Fixed
-            ? QStringLiteral("Compenso fisso da %1 a %2.")
-                  .arg(fee::euroText(a.fixedLow), fee::euroText(a.fixedHigh))
+            ? fee::fixedFeeSentence(a)
             : QStringLiteral("Minimo dell'articolo: %1%2.")
                   .arg(fee::euroText(a.minimum),
                        fee && fee->floored ? QStringLiteral(", applicato") : QString());
     basis->setText(source + u' ' + minimum);
+    basis->setToolTip(QStringLiteral("Fonti: %1.").arg(a.sources.join(QStringLiteral("; "))));
+    sourceNote->setText(fee::sourceNote(*decree, a));
+    sourceNote->setVisible(!sourceNote->text().isEmpty());
 }
 
 void TableFeeDialog::copyComputation() {
     if (!shown)
         return;
-    const fee::TableArticle &a = decree->articles[article->currentIndex()];
+    const fee::TableArticle &a = chosen();
     QGuiApplication::clipboard()->setText(fee::tableFeeText(*decree, a, *shown));
 }
 

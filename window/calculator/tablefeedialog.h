@@ -12,13 +12,15 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 namespace tolvemar {
 
 // "Onorari fissi e variabili": the fee by value or the fixed fee of one article of the tables in
-// force on a day, computed as the user types. It reads its controls, asks fee/ and shows the
-// answer; a value that does not read is marked with its message and nothing is shown.
+// force on a day, for a quantity where it is paid per item, computed as the user types. It reads
+// its controls, asks fee/ and shows the answer; a value that does not read is marked with its
+// message and nothing is shown.
 class TableFeeDialog : public QDialog {
     Q_OBJECT
 
@@ -26,6 +28,9 @@ public:
     explicit TableFeeDialog(QDate day = QDate::currentDate(), QWidget *parent = nullptr);
 
 private:
+    // The article chosen; every selectable entry is one.
+    const fee::TableArticle &chosen() const;
+    void listArticles();
     void articleChosen();
     void compute();
     // The points, the brackets and the basis of `fee`, or dashes for none.
@@ -38,12 +43,15 @@ private:
     std::array<QLineEdit *, 2> values;
     QLabel *valueError;
     QComboBox *reduction;
+    QLabel *quantityCaption;
+    QSpinBox *quantity;
     QLabel *low;
     QLabel *middle;
     QLabel *high;
     QTableWidget *slices;
     QLabel *basis;
-    QLabel *included; // what every fee of the tables pays for
+    QLabel *sourceNote; // for an article of one source
+    QLabel *included;   // what every fee of the tables pays for
     QPushButton *copy;
     std::optional<fee::TableFee> shown;
 };

@@ -61,10 +61,12 @@ FeeItemSummary::showAssignment(const assignments::Assignment &a, bool late) {
         const QString *error = std::get_if<QString>(&amount);
         // The article by its number and the item by its description: the article's subject,
         // which can run to a paragraph, stays in the tooltip.
-        const QString what =
-            item.description.trimmed().isEmpty()
-                ? QStringLiteral("Art. %1").arg(item.article)
-                : QStringLiteral("Art. %1 — %2").arg(item.article, item.description.trimmed());
+        QString what = QStringLiteral("Art. %1").arg(item.article);
+        const fee::TableArticle *article = feeitemtext::articleOf(item.article, appointment);
+        if (article && article->quantity)
+            what += QStringLiteral(" (%1)").arg(article->quantity->text(item.quantity));
+        if (!item.description.trimmed().isEmpty())
+            what += QStringLiteral(" — ") + item.description.trimmed();
         addLine(QStringLiteral("%1, %2").arg(
                     what, feeitemtext::cellText(item, FeeItemModel::Asked, appointment)),
                 error ? *error : fee::euroText(std::get<fee::Cents>(amount)));

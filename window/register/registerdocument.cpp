@@ -40,7 +40,8 @@ request::TableFeeItem requestItem(const assignments::FeeItem &item, QDate appoin
             assignments::reductionId(item.reduction),
             askedOf(item.asked),
             item.amount,
-            item.description};
+            item.description,
+            item.quantity};
 }
 
 } // namespace

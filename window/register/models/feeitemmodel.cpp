@@ -110,6 +110,14 @@ QVariant FeeItemModel::data(const QModelIndex &index, int role) const {
     case Qt::AccessibleDescriptionRole: {
         if (bad)
             return marked.message;
+        if (column == Quantity) {
+            const fee::TableArticle *article =
+                feeitemtext::articleOf(items[index.row()].article, appointment);
+            return article && article->quantity ? QVariant(QStringLiteral("Quanti: %1, da 1 a %2")
+                                                               .arg(article->quantity->many)
+                                                               .arg(fee::kMaxQuantity))
+                                                : QVariant();
+        }
         if (column == Article) {
             const QString whole = feeitemtext::articleWhole(items[index.row()], appointment);
             // As rich text, so that the tooltip wraps the longest subjects.
@@ -127,7 +135,7 @@ QVariant FeeItemModel::data(const QModelIndex &index, int role) const {
     case Qt::BackgroundRole:
         return bad ? QVariant(QBrush(QColor(0xff, 0xe0, 0xe0))) : QVariant();
     case Qt::TextAlignmentRole:
-        if (column == Value || column == Revenues || column == Amount)
+        if (column == Value || column == Revenues || column == Quantity || column == Amount)
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     case kChoicesRole:
@@ -174,6 +182,7 @@ Qt::ItemFlags FeeItemModel::flags(const QModelIndex &index) const {
     const bool editable =
         (index.column() != Value || byValue) &&
         (index.column() != Revenues || (byValue && article->tables.size() == 2)) &&
+        (index.column() != Quantity || (article && article->quantity)) &&
         (index.column() != Reduction || (article && !article->reductions.isEmpty()));
     return editable ? flags | Qt::ItemIsEditable : flags;
 }
@@ -181,9 +190,9 @@ Qt::ItemFlags FeeItemModel::flags(const QModelIndex &index) const {
 QVariant FeeItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const names[ColumnCount] = {"Articolo",   "Valore (€)", "Ricavi lordi (€)",
-                                                   "Riduzione",  "Richiesto",  "Importo (€)",
-                                                   "Descrizione"};
+    static const char *const names[ColumnCount] = {"Articolo",    "Valore (€)", "Ricavi lordi (€)",
+                                                   "Quantità",    "Riduzione",  "Richiesto",
+                                                   "Importo (€)", "Descrizione"};
     return QString::fromUtf8(names[section]);
 }
 

@@ -9,15 +9,25 @@
 namespace tolvemar {
 
 // "Onorari fissi e variabili": the items an assignment asks of the tables, each with its
-// article, its values, its reduction, what it asks and a description. Every edit is checked
-// against the tables and handed to `save`; a bad one (not an amount, an amount outside the
-// range, a reduction the article does not have) is not saved: its cell keeps the text typed,
-// marked, with the message, which `refused` tells too.
+// article, its values, its quantity (for an article paid per item), its reduction, what it asks and
+// a description. Every edit is checked against the tables and handed to `save`; a bad one (not an
+// amount, an amount outside the range, a reduction the article does not have) is not saved: its
+// cell keeps the text typed, marked, with the message, which `refused` tells too.
 class FeeItemModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Article, Value, Revenues, Reduction, Asked, Amount, Description, ColumnCount };
+    enum Column {
+        Article,
+        Value,
+        Revenues,
+        Quantity,
+        Reduction,
+        Asked,
+        Amount,
+        Description,
+        ColumnCount
+    };
     // The texts a cell accepts, for a list to choose from; none for a cell typed freely.
     static constexpr int kChoicesRole = Qt::UserRole + 1;
     // True for the cell holding a value that was not saved.

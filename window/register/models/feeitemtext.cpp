@@ -52,6 +52,8 @@ QString cellText(const FeeItem &item, int column, QDate appointment) {
         return byValue ? fee::euroText(item.value) : QString();
     case FeeItemModel::Revenues:
         return byValue && article->tables.size() == 2 ? fee::euroText(item.revenues) : QString();
+    case FeeItemModel::Quantity:
+        return article && article->quantity ? QString::number(item.quantity) : QString();
     case FeeItemModel::Reduction:
         if (item.reduction != FeeReduction::None && article)
             if (const fee::TableReduction *r =
@@ -119,6 +121,8 @@ QString applyTyped(FeeItem &item, int column, const QString &typed, QDate appoin
                 item.revenues = 0;
             if (!article->reduction(assignments::reductionId(item.reduction)))
                 item.reduction = FeeReduction::None;
+            if (!article->quantity)
+                item.quantity = 1;
             return {};
         }
         return QStringLiteral("L'articolo «%1» non è nella tabella.").arg(text);
@@ -126,6 +130,16 @@ QString applyTyped(FeeItem &item, int column, const QString &typed, QDate appoin
         return amount(item.value);
     case FeeItemModel::Revenues:
         return amount(item.revenues);
+    case FeeItemModel::Quantity: {
+        bool whole = false;
+        const int quantity = text.toInt(&whole);
+        if (!whole || quantity < 1 || quantity > fee::kMaxQuantity)
+            return QStringLiteral("La quantità dev'essere un numero intero da 1 a %1, non «%2».")
+                .arg(fee::kMaxQuantity)
+                .arg(text);
+        item.quantity = quantity;
+        return {};
+    }
     case FeeItemModel::Reduction:
         if (const auto reduction = reductionOf(text, appointment)) {
             item.reduction = *reduction;
