@@ -1,5 +1,6 @@
 #include "tablefeedialog.h"
 
+#include "articlechoice.h"
 #include "fieldmark.h"
 #include "tablefeetext.h"
 
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -97,7 +97,8 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     auto *articleCaption = new QLabel(QStringLiteral("&Articolo"), this);
     articleCaption->setBuddy(article);
     article->setAccessibleName(QStringLiteral("Articolo"));
-    listArticles();
+    if (decree)
+        articlechoice::list(article, *decree);
     article->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     article->setMinimumContentsLength(48);
     form->addRow(articleCaption, article);
@@ -175,60 +176,9 @@ const fee::TableArticle &TableFeeDialog::chosen() const {
     return *decree->article(article->currentData().toString());
 }
 
-// The articles in the order of the law, the cases of one number under a heading, and those not
-// offered shown greyed with the reason.
-void TableFeeDialog::listArticles() {
-    if (!decree)
-        return;
-    struct Entry {
-        QString id, text;
-        bool offered;
-    };
-    QList<Entry> entries;
-    for (const fee::TableArticle &a : decree->articles)
-        entries.append({a.id, fee::articleTitle(a), true});
-    for (const fee::UnavailableArticle &u : decree->unavailable)
-        entries.append(
-            {u.id, QStringLiteral("Art. %1 - %2: %3").arg(u.id, u.shortName, u.reason), false});
-    const auto number = [](const QString &id) { return id.section(u'.', 0, 0); };
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
-        return number(a.id).toInt() < number(b.id).toInt();
-    });
-    auto *list = qobject_cast<QStandardItemModel *>(article->model());
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const QString group = number(entries[i].id);
-        const bool cases =
-            entries[i].id.contains(u'.') && (i == 0 || number(entries[i - 1].id) != group);
-        if (cases) {
-            auto *heading = new QStandardItem(QStringLiteral("Art. %1").arg(group));
-            heading->setEnabled(false);
-            QFont bold = article->font();
-            bold.setBold(true);
-            heading->setFont(bold);
-            list->appendRow(heading);
-        }
-        auto *item = new QStandardItem(
-            (entries[i].id.contains(u'.') ? QStringLiteral("    ") : QString()) + entries[i].text);
-        item->setData(entries[i].offered ? entries[i].id : QString(), Qt::UserRole);
-        item->setToolTip(entries[i].text);
-        item->setEnabled(entries[i].offered);
-        list->appendRow(item);
-    }
-    for (int row = 0; row < article->count(); ++row)
-        if (!article->itemData(row).toString().isEmpty()) {
-            article->setCurrentIndex(row);
-            break;
-        }
-}
-
 void TableFeeDialog::articleChosen() {
-    // A heading or an article not offered is never the choice: the nearest article after it is.
-    if (article->currentData().toString().isEmpty()) {
-        for (int step : {1, -1})
-            for (int row = article->currentIndex(); row >= 0 && row < article->count(); row += step)
-                if (!article->itemData(row).toString().isEmpty())
-                    return article->setCurrentIndex(row);
-    }
+    if (articlechoice::moveToAnArticle(article))
+        return; // chosen again, from the article now in front
     const fee::TableArticle &a = chosen();
     const bool byValue = a.kind == fee::FeeKind::Value;
     QString taken = QStringLiteral("acdq"); // Articolo, Copia, Riduzione, Quantità

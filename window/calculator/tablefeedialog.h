@@ -30,7 +30,6 @@ public:
 private:
     // The article chosen; every selectable entry is one.
     const fee::TableArticle &chosen() const;
-    void listArticles();
     void articleChosen();
     void compute();
     // The points, the brackets and the basis of `fee`, or dashes for none.
