@@ -69,7 +69,7 @@ std::variant<QByteArray, QString> run(const QStringList &args) {
         QString text = QStringLiteral("Articoli delle %1:\n").arg(decree.basis);
         for (const fee::TableArticle &a : decree.articles)
             text += QStringLiteral("  %1 (%2%3, %4)\n")
-                        .arg(fee::articleTitle(a),
+                        .arg(fee::articleShortTitle(a),
                              a.kind == fee::FeeKind::Fixed ? QStringLiteral("fisso")
                                                            : QStringLiteral("a percentuale"),
                              a.quantity ? QStringLiteral(" per ") + a.quantity->one : QString(),

@@ -99,8 +99,9 @@ private slots:
         for (const char *title :
              {"Art. 6.3 - avarie particolari (a percentuale, confermato)",
               "Art. 21 - accertamenti medici",
-              "Art. 24 - materia psichiatrica o criminologica (fisso, confermato)",
-              "Art. 22 - esame alcoolimetrico (fisso per campione, fonte unica)"})
+              "Art. 24 - psichiatria e criminologia (fisso, confermato)",
+              "Art. 22 - esame alcoolimetrico (fisso per campione, fonte unica)",
+              "Art. 27.1 - tossicologia qualitativa (fisso per sostanza, fonte unica)"})
             QVERIFY2(text.contains(title), title);
     }
 
