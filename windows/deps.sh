@@ -18,6 +18,10 @@ cache=${TOLVEMAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvemar/windows
 toolchain=$here/toolchain-mingw64.cmake
 jobs=$(nproc)
 mkdir -p "$cache/src"
+# One run at a time: a second one waits, then finds what the first built, instead of removing
+# the folder the first is building in.
+exec 9>"$cache/.lock"
+flock 9
 
 fail() {
     echo "windows/deps.sh: $*" >&2
@@ -69,9 +73,11 @@ ensure() {
         rm -rf "$partial"
         fail "$1 $2 did not build for Windows; the log is $log"
     fi
-    echo "built in $((SECONDS - started)) s on $(date -u +%FT%TZ)" >"$partial/.complete"
+    # Marked complete only in its final place, so that nothing reading the cache takes a
+    # ".partial" folder for a finished one.
     rm -rf "$prefix" "$work"
     mv "$partial" "$prefix"
+    echo "built in $((SECONDS - started)) s on $(date -u +%FT%TZ)" >"$prefix/.complete"
     echo "windows/deps.sh: $1 $2 built in $((SECONDS - started)) s" >&2
     echo "$prefix"
 }

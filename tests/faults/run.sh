@@ -54,7 +54,7 @@ for patch in tests/faults/*.patch; do
 done
 cmake --build --preset default >/dev/null
 
-if ls "$TOLVEMAR_WINDOWS_CACHE"/qt6-base-*/.complete >/dev/null 2>&1; then
+if ls "$TOLVEMAR_WINDOWS_CACHE"/qt6-base-*[0-9]/.complete >/dev/null 2>&1; then
     windows_tests="xvfb-run -a ctest --test-dir build-windows -j 2"
     windows/configure.sh build-windows >/dev/null && cmake --build build-windows >/dev/null &&
         build-windows/wine-run.sh cmd /c exit 0 && $windows_tests >/dev/null ||
