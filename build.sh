@@ -4,7 +4,8 @@
 #   ./build.sh run     install what is missing, build, start "Calcolo Tolvemar CT"
 #   ./build.sh test    install what is missing, build, run every test: the normal suite, the
 #                      same suite under the address and undefined-behaviour sanitizers, and a
-#                      one-minute fuzz run of the computing core and the CSV work log
+#                      one-minute fuzz run of the computing core and the CSV work log; the
+#                      suites run in a home of their own, made for the run and removed after
 #   ./build.sh windows       cross-build for Windows with MinGW, against Qt and libraries built
 #                            from Debian's sources (cached), and leave the installer and the zip
 #                            in dist/
@@ -123,10 +124,10 @@ test)
     install_missing
     build default
     build sanitize
-    ctest --preset sanitize
+    tests/own-home.sh ctest --preset sanitize
     build fuzz
     fuzz
-    ctest --preset default
+    tests/own-home.sh ctest --preset default
     ;;
 windows)
     windows_build
@@ -138,7 +139,8 @@ windows-test)
     # Tests take turns with a display of their own; the widget suites use Qt's offscreen
     # platform, the Wine prefix is made once in the cache.
     build-windows/wine-run.sh cmd /c exit 0
-    xvfb-run -a -s "-screen 0 1280x800x24" ctest --test-dir build-windows -j 2 --output-on-failure
+    tests/own-home.sh xvfb-run -a -s "-screen 0 1280x800x24" \
+        ctest --test-dir build-windows -j 2 --output-on-failure
     ;;
 *)
     echo "usage: $0 run|test|windows|windows-test" >&2

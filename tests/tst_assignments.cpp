@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -95,14 +96,20 @@ std::optional<int> modeOf(const QString &path) {
 #endif
 }
 
+// An XDG folder: an empty variable counts as unset, as the XDG rules and Qt count it.
+QString xdgFolder(const char *variable, const QString &inHome) {
+    const QString value = qEnvironmentVariable(variable);
+    return value.isEmpty() ? QDir::homePath() + inHome : value;
+}
+
 // Where each system keeps a user's data and settings, as its users and their backups expect.
 QString expectedRegister() {
 #ifdef Q_OS_WIN
     return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")) +
            QStringLiteral("/Tolvemar/CalcoloCT/incarichi.sqlite");
 #else
-    const QString data = qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + "/.local/share");
-    return data + QStringLiteral("/Tolvemar/CalcoloCT/incarichi.sqlite");
+    return xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share")) +
+           QStringLiteral("/Tolvemar/CalcoloCT/incarichi.sqlite");
 #endif
 }
 
@@ -110,10 +117,35 @@ QString expectedSettings() {
 #ifdef Q_OS_WIN
     return QStringLiteral("\\HKEY_CURRENT_USER\\Software\\Tolvemar\\CalcoloCT");
 #else
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME", QDir::homePath() + "/.config");
-    return config + QStringLiteral("/Tolvemar/CalcoloCT.conf");
+    return xdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config")) +
+           QStringLiteral("/Tolvemar/CalcoloCT.conf");
 #endif
 }
+
+// Sets a variable for the time of a test, or unsets it for a null value.
+class Variable {
+public:
+    Variable(const char *name, const QByteArray &value)
+        : name(name)
+        , before(qgetenv(name))
+        , wasSet(qEnvironmentVariableIsSet(name)) {
+        set(value.isNull(), value);
+    }
+    ~Variable() { set(!wasSet, before); }
+    Variable(const Variable &) = delete;
+    Variable &operator=(const Variable &) = delete;
+
+private:
+    void set(bool unset, const QByteArray &value) {
+        if (unset)
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    const char *name;
+    QByteArray before;
+    bool wasSet;
+};
 
 } // namespace
 
@@ -259,6 +291,40 @@ void TestAssignments::places() {
     QStandardPaths::setTestModeEnabled(true);
     QCOMPARE(path, expectedRegister());
     QCOMPARE(settings, expectedSettings());
+}
+
+// On Windows the register lies in the roaming profile whatever HOME and the XDG variables say:
+// Windows programs do not read them, and a register that moved with them would be lost.
+void TestAssignments::placeByEnvironment_data() {
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("elsewhere");
+    const QString inHome = QStringLiteral("/home/perito/.local/share/Tolvemar/CalcoloCT/"
+                                          "incarichi.sqlite");
+    QTest::newRow("XDG_DATA_HOME unset") << QByteArray("/home/perito") << QByteArray() << inHome;
+    QTest::newRow("XDG_DATA_HOME empty") << QByteArray("/home/perito") << QByteArray("") << inHome;
+    QTest::newRow("XDG_DATA_HOME set")
+        << QByteArray("/home/perito") << QByteArray("/srv/dati")
+        << QStringLiteral("/srv/dati/Tolvemar/CalcoloCT/incarichi.sqlite");
+    QTest::newRow("HOME elsewhere")
+        << QByteArray("/var/lib/altro") << QByteArray("")
+        << QStringLiteral("/var/lib/altro/.local/share/Tolvemar/CalcoloCT/incarichi.sqlite");
+}
+
+void TestAssignments::placeByEnvironment() {
+    QFETCH(QByteArray, home);
+    QFETCH(QByteArray, data);
+    QFETCH(QString, elsewhere);
+#ifdef Q_OS_WIN
+    const QString expected = expectedRegister();
+    Q_UNUSED(elsewhere);
+#else
+    const QString expected = elsewhere;
+#endif
+    QStandardPaths::setTestModeEnabled(false);
+    const auto testMode = qScopeGuard([] { QStandardPaths::setTestModeEnabled(true); });
+    const Variable movedHome("HOME", home), movedData("XDG_DATA_HOME", data);
+    QCOMPARE(Register::defaultPath(), expected);
 }
 
 void TestAssignments::modes() {

@@ -53,6 +53,8 @@ private slots:
     void faults();
     void fullDisk();
     void places();
+    void placeByEnvironment_data();
+    void placeByEnvironment();
     void modes();
     void readOnly();
     void backup();

@@ -10,15 +10,13 @@
 # It takes a while (a build and a run of the suite per fault) and is not part of .ci/run.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-# The cache of the Qt for Windows, found before HOME moves.
-export TOLVEMAR_WINDOWS_CACHE=${TOLVEMAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvemar/windows}
+# A home of its own, so that no other run of the suite on this machine shares its test data.
+[ -n "${TOLVEMAR_OWN_HOME:-}" ] || exec tests/own-home.sh tests/faults/run.sh "$@"
+started=$(date +%s)
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 git ls-files -z | xargs -0 cp --parents -t "$tree"
 cd "$tree" || exit 2
-# A home of its own, so that no other run of the suite on this machine shares its test data.
-export HOME="$tree/home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_CACHE_HOME=
-mkdir -p "$HOME"
 
 cmake --preset default -DTOLVEMAR_BENCH=OFF >/dev/null || exit 2
 cmake --build --preset default >/dev/null || exit 2
@@ -65,5 +63,5 @@ if ls "$TOLVEMAR_WINDOWS_CACHE"/qt6-base-*[0-9]/.complete >/dev/null 2>&1; then
 else
     echo "The faults of the Windows build were left out: no Qt for Windows in $TOLVEMAR_WINDOWS_CACHE (./build.sh windows makes it)."
 fi
-echo "$caught of $total faults caught"
+echo "$caught of $total faults caught in $(( ($(date +%s) - started) / 60 )) min"
 [ "$caught" -eq "$total" ]
