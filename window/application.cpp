@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "fonts.h"
 #include "mainwindow.h"
 #include "registermenu.h"
 #include "version.h"
@@ -46,6 +47,8 @@ void setUpApplication(QApplication &app) {
     // Lets the desktop match the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvemar.CalcoloCT"));
     installItalianTranslation(app);
+    // Before the substitutes, which take Liberation Sans where it is found.
+    request::loadDocumentFonts(request::shippedFontsFolder());
     installFontSubstitutes();
 }
 

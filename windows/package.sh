@@ -70,6 +70,14 @@ for file in "$stage"/*.exe "$stage"/*/*.dll; do copy_dependencies "$file"; done
 mkdir -p "$stage/translations"
 cp /usr/share/qt6/translations/qtbase_it.qm "$stage/translations/"
 cp "$here/../LICENSE" "$stage/LICENSE.txt"
+# The documents' fonts, which Windows lacks: the program loads them from here at start.
+mkdir -p "$stage/fonts"
+for face in Sans Serif; do
+    for style in Regular Bold Italic BoldItalic; do
+        cp "/usr/share/fonts/truetype/liberation2/Liberation$face-$style.ttf" "$stage/fonts/"
+    done
+done
+"$here/licenses.sh" "$stage"
 
 # Nothing from the build machine: every file is a Windows executable or DLL, or data.
 if find "$stage" -type f -exec file {} + | grep -E 'ELF|Mach-O'; then

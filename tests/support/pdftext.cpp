@@ -4,44 +4,40 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QStringList>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <optional>
 
 namespace {
 
-// What pdftotext writes of the file, or nothing when it fails. The Windows suite runs under
-// Wine, which starts Debian's pdftotext as a Linux program: no pipe from it reaches the test
-// and its status does not come back, so the text goes through a file of its own.
-std::optional<QByteArray> run(QStringList arguments, const QString &path) {
-    QProcess pdftotext;
+// What a program of the build machine prints on its standard output, or nothing when it fails.
+// The Windows suite runs under Wine, which starts Debian's programs as Linux ones: no pipe from
+// them reaches the test and their status does not come back, so a script of the build machine
+// puts the output into a file, renamed into place once whole.
+std::optional<QByteArray> hostOutput(const QString &program, const QStringList &arguments) {
+    QProcess process;
 #ifdef Q_OS_WIN
-    const QString text = path + QStringLiteral(".txt");
-    QFile::remove(text);
-    pdftotext.setProcessChannelMode(QProcess::ForwardedChannels);
-    pdftotext.start(QStringLiteral(TOLVEMAR_PDFTOTEXT),
-                    arguments << hostPath(path) << hostPath(text));
-    pdftotext.waitForFinished();
-    // Wine may tell the end before the file is whole: it is read once its size holds.
-    QFile file(text);
-    qint64 size = -1;
-    for (int tries = 0; tries < 200 && (size <= 0 || size != file.size()); ++tries) {
-        size = file.size();
+    const QTemporaryDir folder;
+    const QString output = folder.filePath(QStringLiteral("output.txt"));
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(QStringLiteral("/bin/sh"),
+                  QStringList{QStringLiteral(TOLVEMAR_TO_FILE), hostPath(output), program} +
+                      arguments);
+    process.waitForFinished();
+    for (int tries = 0; tries < 300 && !QFile::exists(output); ++tries)
         QThread::msleep(100);
-    }
-    if (size <= 0 || !file.open(QIODevice::ReadOnly))
+    QFile file(output);
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray read = file.readAll();
-    file.close();
-    file.remove();
-    return read;
+    return file.readAll();
 #else
-    pdftotext.start(QStringLiteral(TOLVEMAR_PDFTOTEXT), arguments << path << "-");
-    if (!pdftotext.waitForFinished() || pdftotext.exitStatus() != QProcess::NormalExit ||
-        pdftotext.exitCode() != 0)
+    process.start(program, arguments);
+    if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
-    return pdftotext.readAllStandardOutput();
+    return process.readAllStandardOutput();
 #endif
 }
 
@@ -51,16 +47,26 @@ QString pdfText(const QString &path, int first, int last) {
     QStringList arguments{"-layout", "-f", QString::number(first)};
     if (last > 0)
         arguments << "-l" << QString::number(last);
-    const std::optional<QByteArray> text = run(arguments, path);
+    const std::optional<QByteArray> text =
+        hostOutput(QStringLiteral(TOLVEMAR_PDFTOTEXT), arguments << hostPath(path) << "-");
     if (!text)
         return QStringLiteral("pdftotext failed: is poppler-utils installed? build.sh installs it");
     return QString::fromUtf8(*text);
 }
 
-bool pdfTextReadable() {
-#ifdef Q_OS_WIN
-    return false;
-#else
-    return true;
-#endif
+QStringList embeddedFonts(const QString &path) {
+    const std::optional<QByteArray> table =
+        hostOutput(QStringLiteral(TOLVEMAR_PDFFONTS), {hostPath(path)});
+    QStringList fonts;
+    if (!table)
+        return fonts;
+    // name, type, encoding, then emb sub uni and the object's two numbers: the name is the
+    // first column and "emb" the fifth from the end, whatever spaces the type holds.
+    for (const QString &line : QString::fromUtf8(*table).split(u'\n').mid(2)) {
+        const QStringList columns = line.split(u' ', Qt::SkipEmptyParts);
+        if (columns.size() >= 7 && columns[columns.size() - 5] == QLatin1String("yes"))
+            fonts.append(
+                QString(columns[0]).remove(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+"))));
+    }
+    return fonts;
 }

@@ -26,3 +26,10 @@ add_test(NAME console_parity COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/cons
     ${CMAKE_CROSSCOMPILING_EMULATOR} ${TOLVEMAR_LINUX_BUILD}/console
     $<TARGET_FILE_DIR:tolvemar-log> $<TARGET_FILE:sampleregister>)
 set_tests_properties(console_parity PROPERTIES RESOURCE_LOCK program_data)
+
+# The documents' fonts beside the programs, as the Windows folder has them (windows/package.sh).
+foreach(_folder ${CMAKE_BINARY_DIR}/window ${CMAKE_BINARY_DIR}/tests)
+    file(GLOB _fonts /usr/share/fonts/truetype/liberation2/LiberationSans-*.ttf
+        /usr/share/fonts/truetype/liberation2/LiberationSerif-*.ttf)
+    file(COPY ${_fonts} DESTINATION ${_folder}/fonts)
+endforeach()

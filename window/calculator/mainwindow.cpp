@@ -1,12 +1,12 @@
 #include "mainwindow.h"
 
+#include "abouttext.h"
 #include "documentoutput.h"
 #include "output.h"
 #include "patrondialog.h"
 #include "requestdialog.h"
 #include "settings.h"
 #include "tablefeedialog.h"
-#include "version.h"
 
 #include <QActionGroup>
 #include <QClipboard>
@@ -210,21 +210,7 @@ void MainWindow::exportPdf() {
 }
 
 void MainWindow::about() {
-    const QString text =
-        QStringLiteral(
-            "<h3>Calcolo Tolvemar CT</h3><p>Versione %1</p>"
-            "<p>Calcola il compenso a vacazione di consulenti tecnici, periti, interpreti e "
-            "traduttori incaricati dall'autorità giudiziaria.</p>"
-            "<p>Distribuito con licenza MIT.</p><p><b>Riferimenti normativi</b></p><ul>"
-            "<li>Tariffa del 2002 (%2): %3.</li><li>Tariffa attuale (%4): %5; la sentenza ha "
-            "dichiarato illegittimo il compenso ridotto delle vacazioni successive alla prima "
-            "(art. 4, secondo comma, della legge 319/1980).</li><li>Festività nazionali: "
-            "%6.</li></ul>")
-            .arg(QLatin1String(kVersionText), fee::tariffRates(fee::Tariff::Decree2002),
-                 fee::tariffBasis(fee::Tariff::Decree2002),
-                 fee::tariffRates(fee::Tariff::Ruling2025),
-                 fee::tariffBasis(fee::Tariff::Ruling2025), fee::holidayLaws());
-    QMessageBox::about(this, QStringLiteral("Informazioni su Calcolo Tolvemar CT"), text);
+    QMessageBox::about(this, QStringLiteral("Informazioni su Calcolo Tolvemar CT"), aboutText());
 }
 
 } // namespace tolvemar
