@@ -33,3 +33,8 @@ foreach(_folder ${CMAKE_BINARY_DIR}/window ${CMAKE_BINARY_DIR}/tests)
         /usr/share/fonts/truetype/liberation2/LiberationSerif-*.ttf)
     file(COPY ${_fonts} DESTINATION ${_folder}/fonts)
 endforeach()
+
+# The same request as PDF from both builds reads the same, in the fonts that go with the program.
+add_test(NAME pdf_parity COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/pdf_parity.sh
+    ${CMAKE_CROSSCOMPILING_EMULATOR} ${TOLVEMAR_LINUX_BUILD}/tests/samplerequest
+    $<TARGET_FILE:samplerequest>)
