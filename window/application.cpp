@@ -3,6 +3,7 @@
 #include "fonts.h"
 #include "mainwindow.h"
 #include "registermenu.h"
+#include "screenfit.h"
 #include "version.h"
 
 #include <QApplication>
@@ -50,6 +51,7 @@ void setUpApplication(QApplication &app) {
     // Before the substitutes, which take Liberation Sans where it is found.
     request::loadDocumentFonts(request::shippedFontsFolder());
     installFontSubstitutes();
+    app.installEventFilter(new ScreenFit(&app));
 }
 
 void addRegister(MainWindow &window) {

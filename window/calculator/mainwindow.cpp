@@ -2,6 +2,7 @@
 
 #include "abouttext.h"
 #include "documentoutput.h"
+#include "guide.h"
 #include "output.h"
 #include "patrondialog.h"
 #include "requestdialog.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(Form1::Clock clock, QWidget *parent)
     createOptionsMenu();
     createToolsMenu();
     createHelpMenu();
+    offerGuide(this, QStringLiteral("calcolatore.html"));
     // Named by what it shows, as any label is, so that a screen reader reads the options; the
     // description says what the line is.
     status->setAccessibleDescription(QStringLiteral("Opzioni di calcolo"));
@@ -131,6 +133,8 @@ void MainWindow::createToolsMenu() {
 
 void MainWindow::createHelpMenu() {
     QMenu *menu = menuBar()->addMenu(QStringLiteral("&?"));
+    addGuideItems(menu, this);
+    menu->addSeparator();
     menu->addAction(QStringLiteral("Informazioni su Calcolo Tolvemar CT"), this,
                     &MainWindow::about);
     menu->addAction(QStringLiteral("Informazioni su Qt"), this,

@@ -1,5 +1,6 @@
 #include "requestdialog.h"
 
+#include "guide.h"
 #include "settings.h"
 
 #include <QDialogButtonBox>
@@ -40,6 +41,7 @@ RequestDialog::RequestDialog(const request::Computation &computation, QWidget *p
     : QDialog(parent)
     , computation(computation) {
     setWindowTitle(QStringLiteral("Istanza di liquidazione"));
+    offerGuide(this, QStringLiteral("istanza.html"));
     auto *form = new QFormLayout;
     auto field = [this, form](const QString &caption, QWidget *widget) {
         auto *label = new QLabel(caption, this);

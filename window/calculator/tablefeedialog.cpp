@@ -2,6 +2,7 @@
 
 #include "articlechoice.h"
 #include "fieldmark.h"
+#include "guide.h"
 #include "tablefeetext.h"
 
 #include <QClipboard>
@@ -72,6 +73,7 @@ TableFeeDialog::TableFeeDialog(QDate day, QWidget *parent)
     , included(new QLabel(this))
     , copy(new QPushButton(QStringLiteral("&Copia il calcolo"), this)) {
     setWindowTitle(QStringLiteral("Onorari fissi e variabili"));
+    offerGuide(this, QStringLiteral("onorari-a-valore.html"));
     // Named for the tests and for whoever reads the widget tree.
     const std::array<std::pair<QWidget *, const char *>, 12> names{{{article, "article"},
                                                                     {values[0], "value"},

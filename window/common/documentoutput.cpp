@@ -29,17 +29,21 @@ QString documentsFolder() {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-QString exportDocument(const request::Document &document, const QString &name, QWidget *parent) {
+QString exportPdf(const QString &name, QWidget *parent, const std::function<QByteArray()> &make) {
     const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Esporta in PDF"),
                                                       QDir(documentsFolder()).filePath(name),
                                                       QStringLiteral("Documenti PDF (*.pdf)"));
     if (path.isEmpty())
         return {};
-    if (const auto error = request::savePdf(request::toPdf(document), path)) {
+    if (const auto error = request::savePdf(make(), path)) {
         QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), *error);
         return {};
     }
     return path;
+}
+
+QString exportDocument(const request::Document &document, const QString &name, QWidget *parent) {
+    return exportPdf(name, parent, [&document] { return request::toPdf(document); });
 }
 
 } // namespace tolvemar

@@ -2,7 +2,10 @@
 
 #include "document.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -16,8 +19,12 @@ void printDocument(const request::Document &document, QWidget *parent);
 // never the folder the program was started from.
 QString documentsFolder();
 
-// Asks where to save, `name` in documentsFolder() at first, and writes the PDF whole or not
-// at all. The path written; empty when the user cancels or the writing fails (said in a box).
+// Asks where to save, `name` in documentsFolder() at first, and writes the PDF that `make`
+// gives whole or not at all. The path written; empty when the user cancels or the writing fails
+// (said in a box).
+QString exportPdf(const QString &name, QWidget *parent, const std::function<QByteArray()> &make);
+
+// The same for a request.
 QString exportDocument(const request::Document &document, const QString &name, QWidget *parent);
 
 } // namespace tolvemar

@@ -5,6 +5,7 @@
 #include "expensetable.h"
 #include "expert.h"
 #include "feeitemtable.h"
+#include "guide.h"
 #include "invoicepanel.h"
 #include "liquidationpanel.h"
 #include "registersummary.h"
@@ -15,7 +16,9 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTabWidget>
@@ -65,6 +68,8 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     , status(new QLabel(body)) {
     setWindowTitle(QStringLiteral("Registro degli incarichi — Calcolo Tolvemar CT"));
     setAttribute(Qt::WA_DeleteOnClose);
+    offerGuide(this, QStringLiteral("registro.html"));
+    addGuideItems(menuBar()->addMenu(QStringLiteral("&?")), this);
     // A bad value is framed in red; its message stands beside it.
     setStyleSheet(QStringLiteral("QLineEdit[invalid=\"true\"], QPlainTextEdit[invalid=\"true\"], "
                                  "QSpinBox[invalid=\"true\"], QTableView[invalid=\"true\"] "
@@ -90,14 +95,21 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     auto *pages = new QTabWidget(body);
     pages->setDocumentMode(true);
     pages->addTab(work, QStringLiteral("Sedute, onorari e spese"));
+    offerGuide(work, QStringLiteral("sedute.html"));
     auto *settlement = new QWidget(body);
     auto *settled = new QVBoxLayout(settlement);
     settled->setContentsMargins(0, 0, 0, 0);
     settled->addWidget(liquidation, 3);
     settled->addWidget(invoicing, 2);
     pages->addTab(settlement, QStringLiteral("Liquidazione e pagamenti"));
+    offerGuide(settlement, QStringLiteral("liquidazione.html"));
     needSelection.append({form, sessions, expenses, feeItems});
-    setCentralWidget(body);
+    // On a screen smaller than the window's least size the window still fits, and scrolls.
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(body);
+    setCentralWidget(scroll);
     auto *layout = new QVBoxLayout(body);
     // A window's own margins, which a central widget's layout would not have.
     const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this);
