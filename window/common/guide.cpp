@@ -111,8 +111,10 @@ QByteArray guidePdf() {
         if (start >= 0 && end > start)
             text = text.mid(start + 6, end - start - 6);
         // Each page on a new sheet; links between pages mean nothing on paper.
-        html += QStringLiteral("<div style=\"page-break-before: always\">%1</div>")
-                    .arg(text.remove(QRegularExpression(QStringLiteral("</?a\\b[^>]*>"))));
+        html += QStringLiteral("<div%1>%2</div>")
+                    .arg(html.isEmpty() ? QString()
+                                        : QStringLiteral(" style=\"page-break-before: always\""),
+                         text.remove(QRegularExpression(QStringLiteral("</?a\\b[^>]*>"))));
     }
     QTextDocument document;
     document.setBaseUrl(QUrl(kRoot));
