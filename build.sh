@@ -23,7 +23,7 @@ packages=(
     libbenchmark-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
-    poppler-utils
+    poppler-utils xvfb xauth
     binutils-mingw-w64-x86-64 mingw-w64-common nsis
 )
 
@@ -32,7 +32,7 @@ packages=(
 # SQLite from Debian's sources, and Wine with a display of its own to run the result.
 windows_packages=(
     g++-mingw-w64-x86-64-posix dpkg-dev tcl perl
-    wine wine64 xvfb xauth python3-pefile
+    wine wine64 python3-pefile
 )
 
 as_root() {
