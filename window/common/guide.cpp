@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -117,7 +118,11 @@ QByteArray guidePdf() {
                          text.remove(QRegularExpression(QStringLiteral("</?a\\b[^>]*>"))));
     }
     QTextDocument document;
-    document.setBaseUrl(QUrl(kRoot));
+    // The pictures by hand: a document outside a browser finds no file in the resources.
+    static const QRegularExpression picture(QStringLiteral("<img[^>]*src=\"([^\"]+)\""));
+    for (const auto &match : picture.globalMatch(html))
+        document.addResource(QTextDocument::ImageResource, QUrl(match.captured(1)),
+                             QImage(QStringLiteral(":/guida/") + match.captured(1)));
     document.setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 11));
     document.setHtml(html);
     QByteArray pdf;
@@ -127,7 +132,8 @@ QByteArray guidePdf() {
     writer.setTitle(QStringLiteral("Guida di Calcolo Tolvemar CT"));
     writer.setCreator(QStringLiteral("Calcolo Tolvemar CT"));
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    // QTextDocument::print keeps margins of 2 cm of its own.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     document.print(&writer);
     return pdf;
 }
