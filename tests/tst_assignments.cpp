@@ -96,11 +96,13 @@ std::optional<int> modeOf(const QString &path) {
 #endif
 }
 
+#ifndef Q_OS_WIN
 // An XDG folder: an empty variable counts as unset, as the XDG rules and Qt count it.
 QString xdgFolder(const char *variable, const QString &inHome) {
     const QString value = qEnvironmentVariable(variable);
     return value.isEmpty() ? QDir::homePath() + inHome : value;
 }
+#endif
 
 // Where each system keeps a user's data and settings, as its users and their backups expect.
 QString expectedRegister() {

@@ -70,11 +70,16 @@ QSet<QString> controlTexts(const QWidget *root) {
     return cleaned;
 }
 
-// The guide's window open now, and the page it shows.
+// The guide's window open now, and the page it shows, marked in its contents too.
 QString shownPage() {
-    for (QWidget *widget : QApplication::allWidgets())
-        if (auto *guide = qobject_cast<GuideWindow *>(widget); guide && guide->isVisible())
+    for (QWidget *widget : QApplication::allWidgets()) {
+        if (auto *guide = qobject_cast<GuideWindow *>(widget); guide && guide->isVisible()) {
+            const QListWidgetItem *marked = guide->findChild<QListWidget *>()->currentItem();
+            if (!marked || marked->data(Qt::UserRole).toString() != guide->page())
+                return QStringLiteral("not marked in the contents: ") + guide->page();
             return guide->page();
+        }
+    }
     return QStringLiteral("no guide open");
 }
 

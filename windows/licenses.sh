@@ -50,7 +50,9 @@ for entry in "${components[@]}"; do
     [ -f "$copyright" ] || { echo "windows/licenses.sh: $copyright is missing" >&2; exit 1; }
     source=$(dpkg-query -W -f='${source:Package} ${source:Version}' "$package")
     cp "$copyright" "$out/$package.copyright"
-    grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9]' "$copyright" | sort -u |
+    # Not every file names one.
+    { grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9]' "$copyright" || true; } |
+        sort -u |
         while read -r common; do
             [ -f "$common" ] && cp "$common" "$out/common-licenses/"
         done

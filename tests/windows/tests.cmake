@@ -19,9 +19,6 @@ add_test(NAME windows_resources COMMAND ${TOLVEMAR_SYSTEM_PYTHON}
 # aside. The Linux programs come from the Linux build beside this one.
 set(TOLVEMAR_LINUX_BUILD ${PROJECT_SOURCE_DIR}/build CACHE PATH
     "Linux build whose console programs the Windows ones are compared with")
-add_executable(sampleregister windows/sampleregister.cpp)
-target_link_libraries(sampleregister PRIVATE assignments)
-target_include_directories(sampleregister PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 add_test(NAME console_parity COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/console_parity.sh
     ${CMAKE_CROSSCOMPILING_EMULATOR} ${TOLVEMAR_LINUX_BUILD}/console
     $<TARGET_FILE_DIR:tolvemar-log> $<TARGET_FILE:sampleregister>)

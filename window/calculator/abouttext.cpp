@@ -34,8 +34,7 @@ QString thirdPartyNotice() {
         "<li>font Liberation Sans e Liberation Serif: SIL Open Font License 1.1;</li>");
 #ifdef Q_OS_WIN
     return common +
-           QStringLiteral("<li>zlib: licenza zlib;</li>"
-                          "<li>runtime di MinGW-w64: GPL 3 con GCC Runtime Library Exception "
+           QStringLiteral("<li>runtime di MinGW-w64: GPL 3 con GCC Runtime Library Exception "
                           "(libstdc++, libgcc), MIT (winpthreads).</li></ul>"
                           "<p>I testi delle licenze, con la versione e il pacchetto sorgente di "
                           "Debian di ciascun componente, sono nella cartella «%1».</p>")

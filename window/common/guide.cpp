@@ -199,9 +199,10 @@ GuideWindow::GuideWindow(QWidget *parent)
             [this](QListWidgetItem *item) { open(item->data(Qt::UserRole).toString()); });
     connect(contents, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { open(item->data(Qt::UserRole).toString()); });
-    connect(browser, &QTextBrowser::sourceChanged, this, [this] {
+    // The browser tells the new page before source() gives it.
+    connect(browser, &QTextBrowser::sourceChanged, this, [this](const QUrl &source) {
         for (int i = 0; i < contents->count(); ++i) {
-            if (contents->item(i)->data(Qt::UserRole).toString() == page()) {
+            if (contents->item(i)->data(Qt::UserRole).toString() == source.fileName()) {
                 const QSignalBlocker quiet(contents);
                 contents->setCurrentRow(i);
             }

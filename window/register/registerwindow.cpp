@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QSortFilterProxyModel>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -94,6 +95,8 @@ RegisterWindow::RegisterWindow(std::unique_ptr<assignments::Register> file, fee:
     bottom->addLayout(side, 3);
     auto *pages = new QTabWidget(body);
     pages->setDocumentMode(true);
+    // A tab clicked takes the focus, so that F1 then opens the guide on that tab.
+    pages->tabBar()->setFocusPolicy(Qt::StrongFocus);
     pages->addTab(work, QStringLiteral("Sedute, onorari e spese"));
     offerGuide(work, QStringLiteral("sedute.html"));
     auto *settlement = new QWidget(body);
