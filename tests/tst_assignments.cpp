@@ -124,30 +124,13 @@ QString expectedSettings() {
 #endif
 }
 
-// Sets a variable for the time of a test, or unsets it for a null value.
-class Variable {
-public:
-    Variable(const char *name, const QByteArray &value)
-        : name(name)
-        , before(qgetenv(name))
-        , wasSet(qEnvironmentVariableIsSet(name)) {
-        set(value.isNull(), value);
-    }
-    ~Variable() { set(!wasSet, before); }
-    Variable(const Variable &) = delete;
-    Variable &operator=(const Variable &) = delete;
-
-private:
-    void set(bool unset, const QByteArray &value) {
-        if (unset)
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    const char *name;
-    QByteArray before;
-    bool wasSet;
-};
+// Sets a variable, or unsets it for a null value.
+void setVariable(const char *name, const QByteArray &value) {
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
+}
 
 } // namespace
 
@@ -325,7 +308,15 @@ void TestAssignments::placeByEnvironment() {
 #endif
     QStandardPaths::setTestModeEnabled(false);
     const auto testMode = qScopeGuard([] { QStandardPaths::setTestModeEnabled(true); });
-    const Variable movedHome("HOME", home), movedData("XDG_DATA_HOME", data);
+    const QByteArray realHome = qgetenv("HOME");
+    const QByteArray realData =
+        qEnvironmentVariableIsSet("XDG_DATA_HOME") ? qgetenv("XDG_DATA_HOME") : QByteArray();
+    setVariable("HOME", home);
+    setVariable("XDG_DATA_HOME", data);
+    const auto restore = qScopeGuard([&] {
+        setVariable("HOME", realHome);
+        setVariable("XDG_DATA_HOME", realData);
+    });
     QCOMPARE(Register::defaultPath(), expected);
 }
 

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,18 +92,6 @@ private slots:
     // Windows has none of the documents' fonts: they come with the program, as here with the
     // suite, and are loaded at start.
     void initTestCase() { QCOMPARE(loadDocumentFonts(shippedFontsFolder()), QStringList()); }
-
-    // Both families are in the PDF itself, so that it reads the same on any computer.
-    void fontsEmbedded() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("a.pdf");
-        QVERIFY(!savePdf(toPdf(describe(example({2025, 3, 3}, {2025, 3, 14}, {}, {}))), path));
-        const QStringList fonts = embeddedFonts(path);
-        for (const char *family : {"LiberationSerif", "LiberationSans"})
-            QVERIFY2(
-                !fonts.filter(QRegularExpression(QStringLiteral("^%1(-|$)").arg(family))).isEmpty(),
-                qPrintable(fonts.join(u' ')));
-    }
 
     // The fee as shown, to 15 digits, rounded half away from zero; then the increase on it.
     void cents_data() {

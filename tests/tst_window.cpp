@@ -1,4 +1,3 @@
-#include "abouttext.h"
 #include "accessibilityaudit.h"
 #include "application.h"
 #include "conversions.h"
@@ -272,21 +271,6 @@ private slots:
         openWindow();
         QCOMPARE(status(), kDefaults);
         QDir(settingsFile()).removeRecursively();
-    }
-
-    // The about box names the libraries and fonts of other authors, and where their licences
-    // are: in the Windows folder, which carries them, or in Debian's packages.
-    void aboutNamesTheLibraries() {
-        const QString text = tolvemar::aboutText();
-        for (const char *part : {"Qt 6: LGPL 3", "SQLite: pubblico dominio", "libical", "libxml2",
-                                 "Liberation Serif: SIL Open Font License 1.1"})
-            QVERIFY2(text.contains(QLatin1String(part)), part);
-#ifdef Q_OS_WIN
-        QVERIFY(text.contains(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
-                                                       QStringLiteral("/licenses"))));
-#else
-        QVERIFY(text.contains(QLatin1String("/usr/share/doc")));
-#endif
     }
 
     // The request's items wait for a computation; they keep the one shown, whatever changes.

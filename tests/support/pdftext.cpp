@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -52,21 +51,4 @@ QString pdfText(const QString &path, int first, int last) {
     if (!text)
         return QStringLiteral("pdftotext failed: is poppler-utils installed? build.sh installs it");
     return QString::fromUtf8(*text);
-}
-
-QStringList embeddedFonts(const QString &path) {
-    const std::optional<QByteArray> table =
-        hostOutput(QStringLiteral(TOLVEMAR_PDFFONTS), {hostPath(path)});
-    QStringList fonts;
-    if (!table)
-        return fonts;
-    // name, type, encoding, then emb sub uni and the object's two numbers: the name is the
-    // first column and "emb" the fifth from the end, whatever spaces the type holds.
-    for (const QString &line : QString::fromUtf8(*table).split(u'\n').mid(2)) {
-        const QStringList columns = line.split(u' ', Qt::SkipEmptyParts);
-        if (columns.size() >= 7 && columns[columns.size() - 5] == QLatin1String("yes"))
-            fonts.append(
-                QString(columns[0]).remove(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+"))));
-    }
-    return fonts;
 }

@@ -1,5 +1,12 @@
 #include "registerdriver.h"
 
+#include "creditsdialog.h"
+#include "expertdialog.h"
+#include "guide.h"
+#include "patrondialog.h"
+#include "requestdialog.h"
+#include "tablefeedialog.h"
+
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -156,4 +163,13 @@ QString RegisterDriver::cell(const char *table, int row, int column) const {
         ->index(row, column)
         .data()
         .toString();
+}
+
+QList<QWidget *> everyDialog(QWidget *parent) {
+    return {new tolvemar::TableFeeDialog(QDate(2026, 12, 10), parent),
+            new tolvemar::RequestDialog(request::Computation{}, parent),
+            new tolvemar::PatronDialog(std::nullopt, parent),
+            new tolvemar::ExpertDialog(assignments::Expert{}, 0, parent),
+            new tolvemar::CreditsDialog({}, true, parent),
+            new tolvemar::GuideWindow(parent)};
 }

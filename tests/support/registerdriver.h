@@ -30,6 +30,9 @@ extern const fee::Session kMorning;
 
 } // namespace registerfile
 
+// Each dialog of the program and the guide's window, made empty, children of `parent`.
+QList<QWidget *> everyDialog(QWidget *parent);
+
 // The program driven with its register window through real keys and clicks, every box
 // answered, its settings and data in test folders emptied before each test.
 class RegisterDriver {
