@@ -4,7 +4,6 @@
 #include "output.h"
 #include "pdftext.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,13 +71,9 @@ const Block &onlyBlock(const Document &document, Block::Kind kind, int skip = 0)
 }
 
 // The text of the PDF's pages `first` to `last` (0: to the end), as pdftotext reads it.
+// pdftotext ends each page with a form feed.
 int pageCount(const QString &path) {
-    QProcess pdfinfo;
-    pdfinfo.start("pdfinfo", {path});
-    pdfinfo.waitForFinished();
-    const auto match =
-        QRegularExpression("Pages:\\s+(\\d+)").match(pdfinfo.readAllStandardOutput());
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+    return int(pdfText(path).count(u'\f'));
 }
 
 } // namespace
